@@ -1,0 +1,18 @@
+#pragma once
+// The sub-commands of korvimo-cli, one file each. Every command returns the
+// process exit status: 0 done, 1 the work reported an error, 2 bad arguments.
+#include <QStringList>
+
+#include "core/programcontext.h"
+
+namespace korvimo::cli {
+
+int convertCommand(const QStringList& args, ProgramContext& ctx);
+int renderCommand(const QStringList& args, ProgramContext& ctx);
+int checkCommand(const QStringList& args, ProgramContext& ctx);
+int serveCommand(const QStringList& args, ProgramContext& ctx);
+
+// Prints "korvimo-cli: <text>" on stderr and returns 2.
+int usageError(const QString& text);
+
+} // namespace korvimo::cli

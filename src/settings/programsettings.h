@@ -1,0 +1,51 @@
+#pragma once
+// The settings that belong to the user and the program rather than to one
+// diagram. Field names follow the keys of the settings file.
+#include <QString>
+#include <QStringList>
+#include <array>
+
+namespace korvimo {
+
+struct ProgramSettings {
+    QString language = QStringLiteral("Nederlands");
+    bool languageSet = false;
+    QString languageHelp = QStringLiteral("Korvimo_Nederlands");
+    int coordsInterval = 5;
+    int zoomInOutValue = 50;
+    bool arc22ArcsAllowed = true;
+    int arc22ArcsValue = 2;
+    int drawMethodScreen = 3; // GDI+'s stand-in is always there
+    bool autoRedrawScale = true;
+    int arcCorrectionWin9x = 0; // never a Windows 9x platform here
+    QString fontNameDefault = QStringLiteral("Arial");
+    int fontSizeDefault = 10;
+    int maxDiagramWidth = 1500;
+    int maxDiagramHeight = 1500;
+    QString copyType = QStringLiteral("EMF");
+    int copyFactor = 1000;
+    int copyPixWidth = 1000;
+    bool copyPixAntiAliased = true;
+    QString printType = QStringLiteral("EMF");
+    int printBmpSize = 2000;
+    int printBmpColors = 1;
+    bool startShowNewForm = true;
+    QString csvSep = QStringLiteral(";");
+    int exportType = 1;
+    int exportBmpSize = 1000;
+    bool exportPixAntiAliased = true;
+    // Written at exit only; never read back.
+    bool mainWindowMaximized = false;
+    int mainWindowLeft = 0, mainWindowTop = 0, mainWindowWidth = 0, mainWindowHeight = 0;
+    std::array<int, 16> basicColors = {0,        10282158, 16776960, 8454143, 14737632, 11579647,
+                                       16764262, 12303104, 16711935, 10485760, 8388863,  4210816,
+                                       65280,    255,      65535,    16711680};
+    int interfaceTheme = 1; // 1 follow the system, 2 light, 3 dark
+    int drawingBgDarkColor = 9868950;
+    bool libLeftHandTraffic = false;
+
+    // "Name=M:0;L:..;T:..;W:..;H:..;N:..;" one per window, in order.
+    QStringList formPositions;
+};
+
+} // namespace korvimo
