@@ -1,0 +1,67 @@
+#pragma once
+// The diagram-wide settings. Each field is named after its key in the
+// "[**General variables**]" section of a diagram file.
+#include <QString>
+#include <array>
+
+namespace korvimo {
+
+struct ProgramSettings;
+
+// The 19 drawing groups, in the order of their flags in the file.
+enum class DrawingGroup {
+    Frame, CrossingFrame, Background, Logo, IIncomming, IOutgoing, IIncommingTotal, IOutgoingTotal,
+    IBetween1, IBetween2, ITotal, Text, Filename, Names, Objects1, Objects2, Diagram1, Diagram2, North
+};
+inline constexpr int kDrawingGroupCount = 19;
+
+// "Frame", "CrossingFrame", ... as script lines name them.
+QString drawingGroupName(DrawingGroup g);
+// "grpframe", "grpcrossingframe", ... as the file names the flags.
+QString drawingGroupKey(DrawingGroup g);
+// The group whose name matches (case-insensitively); false when none does.
+bool drawingGroupFromName(const QString& name, DrawingGroup* out);
+
+struct GeneralVariables {
+    QString fontname = QStringLiteral("Arial");
+    int fontsize = 10;
+    int linewidth = 3;
+    double arrowsize = 40; // metafile units in memory; the file holds a tenth of it
+    bool sfill = true;
+    bool sblackline = true;
+    bool sblack = false;
+    int diagramwidth = 500;
+    int diagramheight = 500;
+    int sfactor = 1000;
+    int northnorth = 90;
+    int intmin = 1;
+    int intminnumber = 1;
+    bool shownotesdialog = false;
+    int printdiagramleft = 20;
+    int printdiagramtop = 30;
+    int printdiagramsize = 85;
+    int printheader1left = 20;
+    int printheader1top = 10;
+    QString printheader1 = QStringLiteral("Bijlage 1: Stromendiagram");
+    QString printfontname = QStringLiteral("Arial");
+    int printfontsize = 12;
+    QString printfontstyle = QStringLiteral("YNN");
+    std::array<bool, kDrawingGroupCount> grp; // indexed by DrawingGroup
+    std::array<int, 16> color;                // color[0] is "Color0001"
+    std::array<QString, 5> title;             // title[0] is "Title01"
+    std::array<QString, 16> streetname;       // streetname[0] is "Streetname01"
+    QString armcenter;
+    int armdistcep1 = 100;
+    int armdistp1p2 = 100;
+    std::array<QString, 16> arm; // arm[0] is "arm01": point-1 ";" point-2 ";" angle
+
+    GeneralVariables(); // the defaults of a new diagram with the built-in program settings
+
+    bool groupVisible(DrawingGroup g) const { return grp[static_cast<int>(g)]; }
+    void setGroupVisible(DrawingGroup g, bool on) { grp[static_cast<int>(g)] = on; }
+
+    // The defaults of a new diagram: fonts and colours come from the program settings.
+    static GeneralVariables defaults(const ProgramSettings& settings);
+};
+
+} // namespace korvimo
