@@ -2,6 +2,7 @@
 // two fallbacks (straight joint, split into two halves).
 #include "render/arcflow.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/programcontext.h"
@@ -68,17 +69,70 @@ QString helperLine(const char* name, long double x, long double y)
            + QString::number(roundToEven(y / 10)) + QLatin1Char(';');
 }
 
+// The four points as resolved (before the offset lines) and the band values,
+// to try out where the helper segment of a split goes.
+struct RawParts {
+    long double x[5] = {}, y[5] = {};
+    long double d1 = 0, d2 = 0, w = 0;
+};
+
+// How many of the four corners (edges a and b of both halves) are valid when
+// the halves run through the helper segment N-F.
+int validHalfCorners(const RawParts& p, long double nx, long double ny, long double fx, long double fy)
+{
+    int valid = 0;
+    const auto half = [&](long double x1, long double y1, long double x2, long double y2, long double d1,
+                          long double x3, long double y3, long double x4, long double y4, long double d2) {
+        PointRegisters r;
+        r.xa[1] = x1, r.ya[1] = y1, r.xa[2] = x2, r.ya[2] = y2;
+        r.xa[3] = x3, r.ya[3] = y3, r.xa[4] = x4, r.ya[4] = y4;
+        r.tOffset1 = d1, r.tOffset2 = d2, r.width = p.w;
+        offsetLine(r, BandPart::LijnVan1naar2);
+        offsetLine(r, BandPart::LijnVan3naar4);
+        valid += rayIntersection(r, Edge::A) ? 1 : 0;
+        valid += rayIntersection(r, Edge::B) ? 1 : 0;
+    };
+    half(p.x[1], p.y[1], p.x[2], p.y[2], p.d1, nx, ny, fx, fy, 0);
+    half(nx, ny, fx, fy, 0, p.x[3], p.y[3], p.x[4], p.y[4], p.d2);
+    return valid;
+}
+
+// A helper point as the working list will hold it: whole diagram units.
+long double onGrid(long double v) { return static_cast<long double>(roundToEven(v / 10)) * 10; }
+
 // Parts that do not meet ahead of each other (a U-turn, for one) are drawn
-// as two arcs through a short helper segment across the middle of the gap.
-void splitArc(RenderState& s, const ArcFields& a)
+// as two arcs through a short helper segment across the gap, 2 diagram units
+// either side of the middle and tilted 15 degrees. When the segment lies so
+// that a half's parts would meet behind their ends (in a U-turn with its
+// ends level one half always does, and would hook back), the segment is
+// moved forward along part 1, a diagram unit or more at a time, until both
+// halves have proper corners; if no place works it stays in the middle.
+void splitArc(RenderState& s, const ArcFields& a, const RawParts& raw)
 {
     const PointRegisters& r = s.reg;
     const long double g1 = directionAngle(r.xa[1], r.ya[1], r.xa[5], r.ya[5]);
     const long double g2 = directionAngle(r.xa[1], r.ya[1], r.xa[3], r.ya[3]);
     const long double delta = directionAngle(r.xa[5], r.ya[5], r.xa[3], r.ya[3]);
     const long double beta = (g1 > g2 ? delta - 15 : delta + 15) * kDegToRad;
-    const long double h1x = r.xa[5] + 20 * std::cos(beta), h1y = r.ya[5] - 20 * std::sin(beta);
-    const long double h2x = r.xa[5] - 20 * std::cos(beta), h2y = r.ya[5] + 20 * std::sin(beta);
+    const long double forward = directionAngle(r.xa[1], r.ya[1], r.xa[2], r.ya[2]) * kDegToRad;
+    const long double step = std::max(10.0L, distance(r.xa[2], r.ya[2], r.xa[3], r.ya[3]) / 50);
+
+    long double h1x = 0, h1y = 0, h2x = 0, h2y = 0;
+    int best = -1;
+    for (int k = 0; k <= 100 && best < 4; ++k) {
+        const long double cx = r.xa[5] + k * step * std::cos(forward);
+        const long double cy = r.ya[5] - k * step * std::sin(forward);
+        const long double x1 = cx + 20 * std::cos(beta), y1 = cy - 20 * std::sin(beta);
+        const long double x2 = cx - 20 * std::cos(beta), y2 = cy + 20 * std::sin(beta);
+        const bool firstNearer = (r.xa[2] - x1) * (r.xa[2] - x1) + (r.ya[2] - y1) * (r.ya[2] - y1)
+                                 < (r.xa[2] - x2) * (r.xa[2] - x2) + (r.ya[2] - y2) * (r.ya[2] - y2);
+        const int valid = firstNearer ? validHalfCorners(raw, onGrid(x1), onGrid(y1), onGrid(x2), onGrid(y2))
+                                      : validHalfCorners(raw, onGrid(x2), onGrid(y2), onGrid(x1), onGrid(y1));
+        if (valid > best) {
+            best = valid;
+            h1x = x1, h1y = y1, h2x = x2, h2y = y2;
+        }
+    }
     s.coordinates.append(helperLine("A061", h1x, h1y));
     s.coordinates.append(helperLine("A071", h2x, h2y));
     s.intensities.append(QStringLiteral("A000=0;V;"));
@@ -208,6 +262,10 @@ void interpretArc(RenderState& s, ScriptFieldReader& f)
     r.tOffset1 = s.thickness(a.d1);
     r.tOffset2 = s.thickness(a.d2);
     r.width = s.thickness(a.w);
+    RawParts raw;
+    for (int i = 1; i <= 4; ++i)
+        raw.x[i] = r.xa[i], raw.y[i] = r.ya[i];
+    raw.d1 = r.tOffset1, raw.d2 = r.tOffset2, raw.w = r.width;
     if (r.width == 0) {
         s.elementCode.clear();
         return;
@@ -219,7 +277,7 @@ void interpretArc(RenderState& s, ScriptFieldReader& f)
 
     offsetLine(r, BandPart::LijnVan1naar2);
     offsetLine(r, BandPart::LijnVan3naar4);
-    rayIntersection(r, Edge::A);
+    const bool cornerAValid = rayIntersection(r, Edge::A);
     const bool cornerValid = rayIntersection(r, Edge::B);
 
     if (!cornerValid && isArc) {
@@ -233,10 +291,18 @@ void interpretArc(RenderState& s, ScriptFieldReader& f)
         if (t < ps.arc22ArcsValue || !ps.arc22ArcsAllowed)
             makeStraightJoint(s, a);
         else
-            splitArc(s, a);
+            splitArc(s, a, raw);
         return;
     }
 
+    // A half of a split arc whose edge a meets the other part's line beyond
+    // that part's start has no fillet on the right side of the corner: the
+    // circle through its tangent points would hook back against the travel.
+    // Such a half is joined straight instead.
+    if (!isArc && !cornerAValid) {
+        makeStraightJoint(s, a);
+        return;
+    }
     if (!buildFillet(s))
         makeStraightJoint(s, a);
 }

@@ -2,6 +2,7 @@
 
 #include "elements_harness.h"
 #include "render/arcflow.h"
+#include "render/coordinates.h"
 
 using namespace korvimo;
 
@@ -11,21 +12,21 @@ const QStringList kValues = {"0100=100;V;", "0101=0;V;", "0102=20;V;"};
 
 double d(long double v) { return static_cast<double>(v); }
 
-// A right turn: east along y = 100, then north along x = 100 (diagram units).
-QStringList rightTurn(int p2x = 60)
+// A left turn (seen on the screen): east along y = 100, then north along x = 100 (diagram units).
+QStringList leftTurn(int p2x = 60)
 {
     return {"0001=0;100;", QStringLiteral("0002=%1;100;").arg(p2x), "0003=100;50;", "0004=100;0;"};
 }
 
-const QString kRightTurnArc = QStringLiteral("ARC;1;0001;0002;0003;0004;[0101];[0101];[0100];255;A;N;A;");
+const QString kLeftTurnArc = QStringLiteral("ARC;1;0001;0002;0003;0004;[0101];[0101];[0100];255;A;N;A;");
 
 } // namespace
 
-TEST(Render_ArcGeometryTests, RightTurnFilletTangentsAndCentre)
+TEST(Render_ArcGeometryTests, LeftTurnFilletTangentsAndCentre)
 {
     // Part 1 ends 400 units before the corner: the arc meets part 2's line 400 units from the corner too.
     test::InterpretedLine t;
-    RenderState& s = t.run(kRightTurnArc, rightTurn(), kValues, interpretArc);
+    RenderState& s = t.run(kLeftTurnArc, leftTurn(), kValues, interpretArc);
     const PointRegisters& r = s.reg;
     EXPECT_EQ(s.elementCode, "ARC");
     EXPECT_EQ(s.script.size(), 1); // nothing generated
@@ -52,7 +53,7 @@ TEST(Render_ArcGeometryTests, PartTwoNearerPutsTheTangentOnPartOne)
     // The mirror case: part 2 starts nearer the corner, so the second tangent point lies on part 1's line.
     test::InterpretedLine t;
     const QStringList pts = {"0001=0;100;", "0002=50;100;", "0003=100;70;", "0004=100;0;"};
-    RenderState& s = t.run(kRightTurnArc, pts, kValues, interpretArc);
+    RenderState& s = t.run(kLeftTurnArc, pts, kValues, interpretArc);
     const PointRegisters& r = s.reg;
     EXPECT_EQ(s.elementCode, "ARC");
     EXPECT_NEAR(d(r.xa[6]), 700.001, 1e-6); // 300 before the corner on y = 1000
@@ -68,7 +69,7 @@ TEST(Render_ArcGeometryTests, EqualDistancesUseThePartEndItself)
 {
     // Both parts end 500 from the corner: the tangent point is exactly part 1's end.
     test::InterpretedLine t;
-    RenderState& s = t.run(kRightTurnArc, rightTurn(50), kValues, interpretArc);
+    RenderState& s = t.run(kLeftTurnArc, leftTurn(50), kValues, interpretArc);
     EXPECT_EQ(s.reg.xa[6], s.reg.xa[2]);
     EXPECT_EQ(s.reg.ya[6], s.reg.ya[2]);
     EXPECT_NEAR(d(s.reg.radius), 500, 1e-3);
@@ -78,7 +79,7 @@ TEST(Render_ArcGeometryTests, ZeroWidthDrawsNothing)
 {
     // A width expression that evaluates to 0 empties the element code and generates nothing.
     test::InterpretedLine t;
-    RenderState& s = t.run("ARC;1;0001;0002;0003;0004;[0101];[0101];[0101];255;A;N;A;", rightTurn(), kValues,
+    RenderState& s = t.run("ARC;1;0001;0002;0003;0004;[0101];[0101];[0101];255;A;N;A;", leftTurn(), kValues,
                            interpretArc);
     EXPECT_TRUE(s.elementCode.isEmpty());
     EXPECT_EQ(s.script.size(), 1);
@@ -88,7 +89,7 @@ TEST(Render_ArcGeometryTests, TinyCornerIsDrawnStraight)
 {
     // Part 1 ends 10 units before the corner: the chord middle is within 20 of the corner, so LVU and two LNE lines.
     test::InterpretedLine t;
-    RenderState& s = t.run(kRightTurnArc, rightTurn(99), kValues, interpretArc);
+    RenderState& s = t.run(kLeftTurnArc, leftTurn(99), kValues, interpretArc);
     EXPECT_EQ(s.elementCode, "LVU");
     ASSERT_EQ(s.script.size(), 3);
     EXPECT_EQ(s.script[1], "LNE;1;0001;0002;[0101];[0100];255;N;N;");
@@ -97,23 +98,50 @@ TEST(Render_ArcGeometryTests, TinyCornerIsDrawnStraight)
 
 TEST(Render_ArcGeometryTests, UTurnSplitsIntoTwoHalves)
 {
-    // Antiparallel parts have no valid corner: two AR2 halves through helpers 2 units either side of the middle.
+    // Antiparallel parts have no valid corner: two AR2 halves through a short helper segment, both real curves.
     test::InterpretedLine t;
     const QStringList pts = {"0001=0;0;", "0002=100;0;", "0003=100;40;", "0004=0;40;", "A099=1;1;", "*note"};
     RenderState& s = t.run("ARC;1;0001;0002;0003;0004;[0102];[0101];[0100];Color0002;A;A;A;", pts, kValues,
                            interpretArc);
     EXPECT_TRUE(s.elementCode.isEmpty()); // the ARC line itself draws nothing
     ASSERT_EQ(s.script.size(), 3);
-    // The middle of P2 (100,2 after the offset of 20) and P3 (100,40) is (100, 21); the helper
-    // segment is tilted 15 degrees from straight down, 2 units either side.
     EXPECT_EQ(s.script[1], "AR2;1;0001;0002;A071;A061;[0102];[A000];[0100];Color0002;A;A;N;");
     EXPECT_EQ(s.script[2], "AR2;1;A071;A061;0003;0004;[A000];[0101];[0100];Color0002;A;N;A;");
-    // The old helper and the text line are gone; the new helpers are in diagram units.
+    // The old helper and the text line are gone; the new helpers and the zero value are there.
     EXPECT_FALSE(s.coordinates.contains("A099=1;1;"));
     EXPECT_FALSE(s.coordinates.contains("*note"));
-    EXPECT_TRUE(s.coordinates.contains("A061=99;23;"));
-    EXPECT_TRUE(s.coordinates.contains("A071=101;19;"));
+    ASSERT_EQ(s.coordinates.size(), 6);
     EXPECT_TRUE(s.intensities.contains("A000=0;V;"));
+    int x1, y1, x2, y2;
+    coordinateValues(s.coordinates[4], x1, y1);
+    coordinateValues(s.coordinates[5], x2, y2);
+    // 2 diagram units either side of a centre beyond both part ends, across the gap.
+    EXPECT_GT(x1, 100);
+    EXPECT_GT(x2, 100);
+    EXPECT_GT(y1, y2); // A061 lower, A071 (nearer to P2) upper
+    EXPECT_LE(std::abs(x1 - x2), 2);
+    EXPECT_GE(y1 - y2, 3);
+
+    // Each half then gets a proper curve instead of hooking back.
+    for (int i = 1; i <= 2; ++i) {
+        test::InterpretedLine half;
+        RenderState& h = half.run(s.script[i], s.coordinates, s.intensities, interpretArc);
+        EXPECT_EQ(h.elementCode, "ARC") << i;
+        EXPECT_EQ(h.script.size(), 1) << i;
+        EXPECT_GT(h.reg.radius, 20) << i;
+    }
+}
+
+TEST(Render_ArcGeometryTests, LaneShiftSplitKeepsTheMiddleHelpers)
+{
+    // Parallel parts side by side: the helpers sit 2 units either side of the middle, tilted 15 degrees.
+    test::InterpretedLine t;
+    const QStringList pts = {"0001=0;0;", "0002=100;0;", "0003=150;40;", "0004=250;40;"};
+    RenderState& s = t.run("ARC;1;0001;0002;0003;0004;[0101];[0101];[0100];0;A;N;A;", pts, kValues, interpretArc);
+    ASSERT_EQ(s.script.size(), 3);
+    EXPECT_TRUE(s.coordinates.contains("A061=126;22;"));
+    EXPECT_TRUE(s.coordinates.contains("A071=124;18;"));
+    EXPECT_EQ(s.script[1], "AR2;1;0001;0002;A071;A061;[0101];[A000];[0100];0;A;N;N;");
 }
 
 TEST(Render_ArcGeometryTests, UTurnWithoutSplitsIsAStraightJoint)
@@ -183,9 +211,9 @@ TEST(Render_ArcGeometryTests, DirectionChoicePerCurveForm)
 {
     // Form A picks the short way round; B always sweeps from Xa6 to the other point, C the other way.
     test::InterpretedLine t;
-    RenderState& s = t.run(kRightTurnArc, rightTurn(), kValues, interpretArc);
+    RenderState& s = t.run(kLeftTurnArc, leftTurn(), kValues, interpretArc);
     s.curveForm = "A";
-    EXPECT_EQ(arcDirectionChoice(s), 2); // right turn: counter-clockwise from part 1's end to Xa6
+    EXPECT_EQ(arcDirectionChoice(s), 2); // left turn: counter-clockwise from part 1 end to Xa6
     s.curveForm = "B";
     EXPECT_EQ(arcDirectionChoice(s), 1);
     s.curveForm = "C";
@@ -197,4 +225,15 @@ TEST(Render_ArcGeometryTests, DirectionChoicePerCurveForm)
     s.reg.xa[7] = s.reg.xa[2];
     s.reg.ya[7] = s.reg.ya[2];
     EXPECT_EQ(arcDirectionChoice(s), 0);
+}
+
+TEST(Render_ArcGeometryTests, Ar2MeetingBeyondItsSecondPartIsJoinedStraight)
+{
+    // Part 1's line crosses part 2's line ahead of part 2's start: a fillet there would hook back, so LVU.
+    test::InterpretedLine t;
+    const QStringList pts = {"0001=0;0;", "0002=0;10;", "0003=20;50;", "0004=-100;50;"};
+    RenderState& s = t.run("AR2;1;0001;0002;0003;0004;[0101];[0101];[0100];0;A;N;A;", pts, kValues, interpretArc);
+    EXPECT_EQ(s.elementCode, "LVU");
+    ASSERT_EQ(s.script.size(), 3);
+    EXPECT_EQ(s.script[2], "LNE;1;0003;0004;[0101];[0100];0;N;A;");
 }
