@@ -37,18 +37,36 @@ struct ElementDrawing {
         return outcome;
     }
 
-    // The records of one type, the signature text left out.
+    // The records of one type, the signature text left out, each carrying
+    // the pen, brush and font in force when it was drawn.
     QList<korvimo::MetaRecord> records(korvimo::MetaRecordType type) const
     {
+        using T = korvimo::MetaRecordType;
         QList<korvimo::MetaRecord> out;
+        korvimo::PenSpec pen;
+        korvimo::BrushSpec brush;
+        korvimo::FontSpec font;
         bool signature = true;
         for (const korvimo::MetaRecord& r : target.records()) {
-            if (r.type == korvimo::MetaRecordType::TextOut && signature) {
+            if (r.type == T::Pen)
+                pen = r.pen;
+            else if (r.type == T::Brush)
+                brush = r.brush;
+            else if (r.type == T::Font)
+                font = r.font;
+            if (r.type == T::TextOut && signature) {
                 signature = false;
                 continue;
             }
-            if (r.type == type)
-                out.append(r);
+            if (r.type == type) {
+                korvimo::MetaRecord copy = r;
+                if (type != T::Pen && type != T::Brush && type != T::Font) {
+                    copy.pen = pen;
+                    copy.brush = brush;
+                    copy.font = font;
+                }
+                out.append(copy);
+            }
         }
         return out;
     }
