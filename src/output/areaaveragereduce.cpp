@@ -1,6 +1,7 @@
 #include "output/areaaveragereduce.h"
 
 #include <algorithm>
+#include <cstring>
 #include <cmath>
 #include <vector>
 
@@ -46,52 +47,64 @@ std::uint8_t toByte(long double v)
     return static_cast<std::uint8_t>(std::clamp<long double>(r, 0, 255));
 }
 
-// What the fast path needs of a span, in doubles.
+// One pixel's four bytes as four lanes; the fast path works on whole pixels.
+typedef float v4f __attribute__((vector_size(16)));
+typedef std::int32_t v4i __attribute__((vector_size(16)));
+typedef std::uint8_t v4u8 __attribute__((vector_size(4)));
+
+// What the fast path needs of a span, in floats.
 struct FastSpan {
     int first = 0;
     int last = 0; // == first when one source line is covered
-    double wFirst = 0;
-    double wLast = 0;
+    float wFirst = 0;
+    float wLast = 0;
 };
 
 FastSpan fastSpanOf(int index, long double ratio, int sourceExtent)
 {
     const Span s = spanOf(index, ratio, sourceExtent);
-    return {s.first, s.last, static_cast<double>(s.wFirst), static_cast<double>(s.wLast)};
+    return {s.first, s.last, static_cast<float>(s.wFirst), static_cast<float>(s.wLast)};
 }
 
-// Weighted sum of one row class (a source row of bytes, or the integer sum of
-// the interior rows) over the columns of a span, per channel.
-template <typename T>
-inline void columnSum(const T* row, const FastSpan& c, double out[3])
+inline v4f loadPixel(const std::uint8_t* p)
 {
-    const T* p = row + 4 * c.first;
-    if (c.first == c.last) {
-        out[0] = c.wFirst * p[0];
-        out[1] = c.wFirst * p[1];
-        out[2] = c.wFirst * p[2];
-        return;
-    }
-    std::uint64_t m0 = 0, m1 = 0, m2 = 0;
-    for (int j = c.first + 1; j < c.last; ++j) {
-        const T* q = row + 4 * j;
-        m0 += q[0];
-        m1 += q[1];
-        m2 += q[2];
-    }
-    const T* l = row + 4 * c.last;
-    out[0] = c.wFirst * p[0] + static_cast<double>(m0) + c.wLast * l[0];
-    out[1] = c.wFirst * p[1] + static_cast<double>(m1) + c.wLast * l[1];
-    out[2] = c.wFirst * p[2] + static_cast<double>(m2) + c.wLast * l[2];
+    v4u8 b;
+    std::memcpy(&b, p, 4);
+    return __builtin_convertvector(b, v4f);
 }
 
-// True when v + 0.5 lies within guard of an integer, i.e. v is so close to a
-// rounding tie that the fast sum and the plain one might round apart.
-inline bool nearTie(double v, double guard)
+template <typename Acc>
+inline v4f loadSum(const Acc* p)
 {
-    const double r = v + 0.5;
-    const double f = r - std::floor(r);
-    return f < guard || f > 1.0 - guard;
+    typedef Acc v4acc __attribute__((vector_size(4 * sizeof(Acc))));
+    v4acc b;
+    std::memcpy(&b, p, sizeof b);
+    return __builtin_convertvector(b, v4f);
+}
+
+// Adds the bytes of one source row to the interior-row sums.
+template <typename Acc>
+void addRow(Acc* acc, const std::uint8_t* line, size_t count)
+{
+    for (size_t k = 0; k < count; ++k)
+        acc[k] = static_cast<Acc>(acc[k] + line[k]);
+}
+
+// The weighted column sums of one target row: the first and the last row
+// with their weights, the interior rows with weight 1, as floats per source
+// pixel.
+template <typename Acc>
+void combineRows(v4f* out, int width, const std::uint8_t* first, float wFirst,
+                 const Acc* interior, const std::uint8_t* last, float wLast)
+{
+    for (int j = 0; j < width; ++j) {
+        v4f v = wFirst * loadPixel(first + 4 * j);
+        if (interior)
+            v += loadSum(interior + 4 * j);
+        if (last)
+            v += wLast * loadPixel(last + 4 * j);
+        out[j] = v;
+    }
 }
 
 } // namespace
@@ -150,69 +163,83 @@ bool AreaAverageReduce(const QImage& source, QImage& target, int targetWidth, in
 
     const long double ry = static_cast<long double>(sh) / targetHeight;
     const long double rx = static_cast<long double>(sw) / targetWidth;
-    const double inv = static_cast<double>(1.0L / (rx * ry));
-    // The fast sums are exact integers weighted in doubles (error far below
-    // 1e-11 of a byte); the plain extended-precision evaluation has an error
-    // that grows with the number of pixels summed. The guard stays well
-    // above both.
-    const double guard = 1e-9 * std::max(1.0, static_cast<double>(rx * ry) * 1e-6);
+    const float inv = static_cast<float>(1.0L / (rx * ry));
 
     std::vector<FastSpan> colSpans(static_cast<size_t>(targetWidth));
-    for (int n = 0; n < targetWidth; ++n)
-        colSpans[static_cast<size_t>(n)] = fastSpanOf(n, rx, sw);
+    int maxCols = 1;
+    for (int n = 0; n < targetWidth; ++n) {
+        const FastSpan c = fastSpanOf(n, rx, sw);
+        colSpans[static_cast<size_t>(n)] = c;
+        maxCols = std::max(maxCols, c.last - c.first + 1);
+    }
+    const int maxRows = static_cast<int>(std::ceil(static_cast<double>(ry))) + 1;
 
-    // Integer sums of the interior rows of the current target row, 4 lanes
-    // per source pixel to keep the indexing of the byte rows.
-    std::vector<std::uint32_t> interior(static_cast<size_t>(sw) * 4);
+    // Error bound of the float sums. Every term is positive, so a sum of k
+    // terms is off by at most k units of the last place of the total (2^-24
+    // relative); the total stays below 256. Weight conversions, the products,
+    // the scale and the +0.5 add a few more units. Twice that bound as the
+    // guard; a channel that falls inside it is evaluated the plain way. The
+    // plain evaluation's own extended-precision error is far smaller.
+    const double guard = 2.0 * (maxRows + maxCols + 8) * std::ldexp(1.0, -24) * 256.0;
+    const float lowGuard = static_cast<float>(guard);
+    const float highGuard = static_cast<float>(1.0 - guard);
+
+    // Sums of the interior rows (weight 1) in exact integers: 16 bits hold
+    // 257 rows of 255, more rows need 32.
+    const bool wide = maxRows > 257;
+    std::vector<std::uint16_t> narrowSum(wide ? 0 : static_cast<size_t>(sw) * 4);
+    std::vector<std::uint32_t> wideSum(wide ? static_cast<size_t>(sw) * 4 : 0);
+    std::vector<v4f> columns(static_cast<size_t>(sw));
 
     for (int m = 0; m < targetHeight; ++m) {
         const FastSpan r = fastSpanOf(m, ry, sh);
         const std::uint8_t* rowFirst = bits + r.first * stride;
-        const std::uint8_t* rowLast = bits + r.last * stride;
-        const bool hasLast = r.last > r.first;
+        const std::uint8_t* rowLast = r.last > r.first ? bits + r.last * stride : nullptr;
         const bool hasInterior = r.last > r.first + 1;
-        if (hasInterior) {
-            std::fill(interior.begin(), interior.end(), 0u);
-            std::uint32_t* acc = interior.data();
-            const size_t count = interior.size();
-            for (int i = r.first + 1; i < r.last; ++i) {
-                const std::uint8_t* line = bits + i * stride;
-                for (size_t k = 0; k < count; ++k)
-                    acc[k] += line[k];
+        const size_t count = static_cast<size_t>(sw) * 4;
+        if (wide) {
+            std::uint32_t* acc = nullptr;
+            if (hasInterior) {
+                acc = wideSum.data();
+                std::fill(wideSum.begin(), wideSum.end(), 0u);
+                for (int i = r.first + 1; i < r.last; ++i)
+                    addRow(acc, bits + i * stride, count);
             }
+            combineRows(columns.data(), sw, rowFirst, r.wFirst, acc, rowLast, r.wLast);
+        } else {
+            std::uint16_t* acc = nullptr;
+            if (hasInterior) {
+                acc = narrowSum.data();
+                std::fill(narrowSum.begin(), narrowSum.end(), std::uint16_t(0));
+                for (int i = r.first + 1; i < r.last; ++i)
+                    addRow(acc, bits + i * stride, count);
+            }
+            combineRows(columns.data(), sw, rowFirst, r.wFirst, acc, rowLast, r.wLast);
         }
 
+        const v4f* col = columns.data();
         std::uint8_t* dst = out.scanLine(m);
         for (int n = 0; n < targetWidth; ++n) {
             const FastSpan& c = colSpans[static_cast<size_t>(n)];
-            double tf[3];
-            columnSum(rowFirst, c, tf);
-            double s[3] = {r.wFirst * tf[0], r.wFirst * tf[1], r.wFirst * tf[2]};
-            if (hasInterior) {
-                double ti[3];
-                columnSum(interior.data(), c, ti);
-                s[0] += ti[0];
-                s[1] += ti[1];
-                s[2] += ti[2];
+            v4f s = c.wFirst * col[c.first];
+            if (c.last > c.first) {
+                for (int j = c.first + 1; j < c.last; ++j)
+                    s += col[j];
+                s += c.wLast * col[c.last];
             }
-            if (hasLast) {
-                double tl[3];
-                columnSum(rowLast, c, tl);
-                s[0] += r.wLast * tl[0];
-                s[1] += r.wLast * tl[1];
-                s[2] += r.wLast * tl[2];
-            }
-            s[0] *= inv;
-            s[1] *= inv;
-            s[2] *= inv;
+            const v4f rounded = s * inv + 0.5f;
+            const v4i whole = __builtin_convertvector(rounded, v4i); // truncates; all positive
+            const v4f frac = rounded - __builtin_convertvector(whole, v4f);
             std::uint8_t* p = dst + 4 * n;
-            if (nearTie(s[0], guard) || nearTie(s[1], guard) || nearTie(s[2], guard)) {
+            const bool tie = frac[0] < lowGuard || frac[0] > highGuard || frac[1] < lowGuard
+                             || frac[1] > highGuard || frac[2] < lowGuard || frac[2] > highGuard;
+            if (tie) {
                 areaAverageReducePixel(bits, sw, sh, stride, targetWidth, targetHeight, m, n, p);
             } else {
                 // Not near a tie, so rounding half up is rounding half to even.
-                p[0] = static_cast<std::uint8_t>(std::min(255.0, s[0] + 0.5));
-                p[1] = static_cast<std::uint8_t>(std::min(255.0, s[1] + 0.5));
-                p[2] = static_cast<std::uint8_t>(std::min(255.0, s[2] + 0.5));
+                p[0] = static_cast<std::uint8_t>(std::min(whole[0], 255));
+                p[1] = static_cast<std::uint8_t>(std::min(whole[1], 255));
+                p[2] = static_cast<std::uint8_t>(std::min(whole[2], 255));
             }
             p[3] = 0;
         }
