@@ -1,6 +1,6 @@
 #pragma once
 // Encoders of the pixel pictures the program writes: BMP, baseline JPEG at
-// quality 100 and truecolour PNG. They encode into memory; writeFileSafely
+// quality 100 and truecolour PNG. They encode into memory; writeWholeFile
 // (safefile.h) puts the bytes on disk.
 //
 // Every encoder reads the picture as 24-bit colour; the fourth byte of the

@@ -111,7 +111,7 @@ bool savePixelPicture(const QImage& picture, PixelFileType type, const QString& 
         setError(error, QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, reason));
         return false;
     }
-    return writeFileSafely(fileName, bytes, error);
+    return writeWholeFile(fileName, bytes, error);
 }
 
 bool exportDrawingAsPixelFile(const Metafile& drawing, const ProgramContext& ctx,

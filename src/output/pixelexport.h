@@ -11,7 +11,7 @@
 // - The working bitmaps are 32-bit on white; the drawing is played without
 //   the painter's own antialiasing (the reduction does the smoothing).
 // - Nothing is written unless the whole file could be encoded; the file is
-//   replaced whole or not at all (writeFileSafely). Failures are reported
+//   replaced whole or not at all (writeWholeFile). Failures are reported
 //   through the Messenger with the failed step's message and give false.
 #include <QImage>
 #include <QString>

@@ -53,7 +53,7 @@ int writeAndClose(int fd, const QByteArray& bytes)
 
 } // namespace
 
-bool writeFileSafely(const QString& path, const QByteArray& bytes, QString* error)
+bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* error)
 {
     const QFileInfo info(path);
     const QString folder = info.absolutePath();

@@ -12,6 +12,6 @@ namespace korvimo {
 // failed step's message with the system's reason, for example
 //   Cannot create file "/x/plan.png". Not a directory
 //   Cannot write file "/x/plan.png". No space left on device
-bool writeFileSafely(const QString& path, const QByteArray& bytes, QString* error);
+bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* error);
 
 } // namespace korvimo

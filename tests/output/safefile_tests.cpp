@@ -31,8 +31,8 @@ TEST(Output_SafeFileTests, ReplacesTheTargetWhole)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("plan.bmp"));
     QString error;
-    ASSERT_TRUE(writeFileSafely(path, "first", &error)) << error.toStdString();
-    ASSERT_TRUE(writeFileSafely(path, "second version", &error));
+    ASSERT_TRUE(writeWholeFile(path, "first", &error)) << error.toStdString();
+    ASSERT_TRUE(writeWholeFile(path, "second version", &error));
     EXPECT_EQ(test::readAll(path), "second version");
     EXPECT_EQ(folderEntries(dir.path()), QStringList{QStringLiteral("plan.bmp")});
     // Others may read the picture: the file is not left with a temporary file's private mode.
@@ -47,7 +47,7 @@ TEST(Output_SafeFileTests, FolderThatIsAFileGivesTheReason)
     ASSERT_TRUE(test::writeAll(blocker, "x"));
     const QString path = blocker + QStringLiteral("/plan.png");
     QString error;
-    EXPECT_FALSE(writeFileSafely(path, "bytes", &error));
+    EXPECT_FALSE(writeWholeFile(path, "bytes", &error));
     EXPECT_TRUE(error.contains(path)) << error.toStdString();
     EXPECT_TRUE(error.contains(QStringLiteral("Not a directory"))) << error.toStdString();
     EXPECT_EQ(folderEntries(dir.path()), QStringList{QStringLiteral("notafolder")});
@@ -61,7 +61,7 @@ TEST(Output_SafeFileTests, FileSizeLimitLeavesNoPartialFile)
         // The child: the limit is in place (see the parent below); write and report.
         const QString path = qEnvironmentVariable(kChildVariable);
         QString error;
-        const bool ok = writeFileSafely(path, QByteArray(200000, 'k'), &error);
+        const bool ok = writeWholeFile(path, QByteArray(200000, 'k'), &error);
         std::printf("%s\n", ok ? "written" : error.toUtf8().constData());
         std::fflush(stdout);
         std::_Exit(0);
