@@ -64,6 +64,11 @@ void setUpLanguageTexts(ProgramSettings& settings, LanguageTexts& texts, const Q
         texts.VasteTekstenInstellen(QLatin1String(kBaseLanguage));
 }
 
+QString webLinksCaption(const LanguageTexts& texts)
+{
+    return texts.format(QStringLiteral("AA00040"), {texts.fixed().makerName});
+}
+
 QStringList availableLanguages(const QString& languageFolder, bool* folderFound)
 {
     QStringList names{QLatin1String(kBaseLanguage)};

@@ -8,12 +8,12 @@
 #include <optional>
 
 #include "i18n/languagefile.h"
+#include "settings/programsettings.h"
 
 namespace korvimo {
 
 class LanguageTexts;
 class Messenger;
-struct ProgramSettings;
 struct ProgramPaths;
 
 // Replaces every run-time text by its value in section "Dynamic" of the
@@ -34,6 +34,14 @@ std::optional<LanguageFile> windowTranslationFile(const QString& languageFolder,
 // up in the language whose texts are in effect: when the chosen language has
 // no file, the Dutch texts stay and so do the Dutch fixed texts.
 void setUpLanguageTexts(ProgramSettings& settings, LanguageTexts& texts, const QString& languageFolder);
+
+// SelectAndTranslateForms: the language dialog comes first at start-up
+// until a language has been chosen once.
+inline bool languageDialogAtStartUp(const ProgramSettings& settings);
+
+// The caption of the web-links menu item, its toolbar hint and the web-links
+// window: AA00040 with the maker's name.
+QString webLinksCaption(const LanguageTexts& texts);
 
 // The language dialog's " Program: " list: "Nederlands" and the name of
 // every ".lng" file (extension in any letter case, the name's own case
@@ -61,5 +69,7 @@ void languageDialogClosed(ProgramSettings& settings);
 LanguageChoice applyLanguageChoice(ProgramSettings& settings, LanguageTexts& texts, const ProgramPaths& paths,
                                    bool languageSetBefore, const QString& language, const QString& helpName,
                                    Messenger& messenger);
+
+inline bool languageDialogAtStartUp(const ProgramSettings& settings) { return !settings.languageSet; }
 
 } // namespace korvimo

@@ -123,8 +123,10 @@ TEST(I18n_LanguageSetupTests, DialogOkSteps)
     ProgramSettings s;
     LanguageTexts t;
     RecordingMessenger m;
+    EXPECT_TRUE(languageDialogAtStartUp(s));
     languageDialogClosed(s);
-    EXPECT_TRUE(s.languageSet);
+    EXPECT_FALSE(languageDialogAtStartUp(s));
+    EXPECT_EQ(webLinksCaption(t), QStringLiteral("Korvimo @ internet..."));
     LanguageChoice c = applyLanguageChoice(s, t, paths, false, QStringLiteral("English"),
                                            QStringLiteral("Korvimo_English"), m);
     EXPECT_TRUE(c.translateWindows);
