@@ -6,6 +6,7 @@
 
 #include "canvas/metacanvas.h"
 #include "canvas/metafile.h"
+#include "canvas/metafileio.h"
 #include "render/furniture.h"
 #include "render/renderstate.h"
 #include "render/rounding.h"
@@ -30,10 +31,19 @@ LoadedPicture loadBitmap(const QString& fileName)
     return p;
 }
 
+// .wmf and .emf files alike: the reader tells them apart by their bytes.
 LoadedPicture loadMetafile(const QString& fileName)
 {
-    (void)fileName;
-    return {};
+    QString error;
+    std::optional<Metafile> picture = readMetafileFile(fileName, &error);
+    if (!picture)
+        throw PictureError(QStringLiteral("%1: %2").arg(fileName, error));
+    LoadedPicture p;
+    p.loaded = true;
+    p.width = picture->width();
+    p.height = picture->height();
+    p.picture = std::make_shared<const Metafile>(std::move(*picture));
+    return p;
 }
 
 } // namespace
