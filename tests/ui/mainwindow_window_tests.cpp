@@ -9,6 +9,9 @@
 #include "ui/mainwindow/commandline.h"
 #include "ui/mainwindow/mainactionlist.h"
 #include "ui/views/overzichtpanel.h"
+#include "ui/views/tzoomfactorform.h"
+#include "support/testsupport.h"
+#include <QTemporaryDir>
 #include "ui/views/viewcontroller.h"
 #include "shellfixture.h"
 
@@ -222,6 +225,8 @@ TEST_F(MainWindow_StartupTests, CommandLineFileIsOpenedAndNewFormSkipped)
     int newForms = 0;
     ctx.settings.startShowNewForm = true;
     second.readFile = [&](const QString& n) { read << n; };
+    second.readSettings = [] {};
+    second.writeSettings = [] {};
     second.showNewForm = [&] { ++newForms; };
     second.setStartupInfoMilliseconds(0);
     second.setCommandLineFile("/tmp/My Diagram.kvo");
@@ -234,6 +239,8 @@ TEST_F(MainWindow_StartupTests, CommandLineFileIsOpenedAndNewFormSkipped)
 
     korvimo::THoofdForm third(ctx, doc, *theme);
     third.showNewForm = [&] { ++newForms; };
+    third.readSettings = [] {};
+    third.writeSettings = [] {};
     third.setStartupInfoMilliseconds(0);
     third.show();
     third.FormActivate();
@@ -248,4 +255,27 @@ TEST_F(MainWindow_StartupTests, ImportShowsWhereTheDocumentationIs)
     ASSERT_EQ(messenger.entries.size(), 1);
     EXPECT_EQ(messenger.entries[0].kind, RecordingMessenger::Entry::Information);
     EXPECT_TRUE(messenger.entries[0].text.endsWith(ctx.paths.programFolder + "AddOn"));
+}
+
+TEST_F(MainWindow_StartupTests, WindowPositionIsRestoredOnceAndWrittenAtExit)
+{
+    // A stored entry moves the window when it is shown; the entry is used once and written back at exit.
+    TZoomFactorForm& dlg = form->zoomForm();
+    ctx.settings.formPositions = {"ZoomFactorForm=M:0;L:40;T:30;W:300;H:200;N:0;", "ArmenForm=M:0;L:5;T:5;W:9;H:9;N:0;"};
+    dlg.show();
+    EXPECT_EQ(dlg.frameGeometry().topLeft(), QPoint(40, 30));
+    EXPECT_EQ(dlg.size(), QSize(300, 200));
+    EXPECT_EQ(ctx.settings.formPositions, QStringList{"ArmenForm=M:0;L:5;T:5;W:9;H:9;N:0;"});
+    dlg.hide();
+
+    QTemporaryDir dir;
+    ctx.paths.settingsFile = dir.filePath("Korvimo/Korvimo.ini");
+    korvimo::THoofdForm other(ctx, doc, *theme);
+    other.setStartupInfoMilliseconds(0);
+    other.show();
+    other.move(120, 80);
+    other.close();
+    const QByteArray ini = test::readAll(ctx.paths.settingsFile);
+    EXPECT_TRUE(ini.contains("HoofdForm=M:0;L:120;T:80;")) << ini.constData();
+    EXPECT_TRUE(ini.contains("ArmenForm=M:0;L:5;T:5;W:9;H:9;N:0;")); // never opened: kept
 }

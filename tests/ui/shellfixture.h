@@ -58,11 +58,13 @@ protected:
         ctx.paths = korvimo::ProgramPaths::forProgramFolder(QStringLiteral(KORVIMO_BIN_DIR));
         ctx.messenger = &messenger;
         ctx.settings.startShowNewForm = false;
+        ctx.settings.interfaceTheme = 2; // light whatever the test machine's palette
         theme = std::make_unique<korvimo::uikit::Theme>(QApplication::palette());
         form = std::make_unique<korvimo::THoofdForm>(ctx, doc, *theme);
         form->setRenderer(&renderer);
         form->setStartupInfoMilliseconds(0);
         form->writeSettings = [this] { ++settingsWritten; };
+        form->readSettings = [] {};
         form->saveCommand = [this] {
             ++saves;
             doc.setModified(false);

@@ -20,6 +20,9 @@
 
 #include "core/programcontext.h"
 #include "document/diagramdocument.h"
+#include "i18n/languagesetup.h"
+#include "settings/settingsfile.h"
+#include "ui/mainwindow/formpositions.h"
 #include "ui/mainwindow/mainactionlist.h"
 #include "ui/uitext.h"
 #include "ui/views/opstellenpanel.h"
@@ -73,6 +76,16 @@ THoofdForm::THoofdForm(ProgramContext& ctx, DiagramDocument& doc, uikit::Theme& 
                                   m_ctx.settings.language == QLatin1String("Nederlands"), this);
     m_info->setMessenger(m_ctx.messenger);
     m_zoomForm = new TZoomFactorForm(this);
+    keepFormPosition(*m_zoomForm, m_ctx.settings.formPositions, this);
+
+    readSettings = [this] {
+        ProgInstellingenOphalen(m_ctx.settings, m_ctx.paths.settingsFile);
+        setUpLanguageTexts(m_ctx.settings, m_ctx.texts, m_ctx.paths.languageFolder);
+    };
+    writeSettings = [this] {
+        ProgInstellingenOpslaan(m_ctx.settings, {placementOf(*this), placementOf(*m_zoomForm)},
+                                m_ctx.paths.settingsFile, m_ctx.texts, m_ctx.messages());
+    };
 
     m_resizeTimer.setSingleShot(true);
     m_resizeTimer.setInterval(200);
@@ -375,6 +388,9 @@ void THoofdForm::FormActivate()
 
     m_scale.noteInitialScale(screen());
     m_ctx.printFontFactor = m_scale.printFontFactor();
+    if (readSettings)
+        readSettings();
+    restoreFormPosition(*this, m_ctx.settings.formPositions, this);
     applyTheme();
 
     newDiagramStep();

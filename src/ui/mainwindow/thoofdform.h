@@ -74,7 +74,10 @@ public:
     std::function<QString()> openDialog;   // the chosen file, empty when cancelled
     std::function<void(const QString&)> readFile; // the open procedure
     std::function<void()> showNewForm;     // the new-diagram dialog
-    std::function<void()> writeSettings;   // at exit
+    // The settings file: read at start-up, written at exit. Both default to
+    // the user's settings file; tests replace them.
+    std::function<void()> readSettings;
+    std::function<void()> writeSettings;
 
 Q_SIGNALS:
     void startupDone();
