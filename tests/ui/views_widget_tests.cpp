@@ -281,3 +281,24 @@ TEST_F(Views_ResizeTests, BurstOfResizesGivesOneZoomAll)
     const PictureWidget* pic = form->overview().picture();
     EXPECT_EQ(form->views().state().overviewZoom, zoomAllPercent(pic->width(), pic->height(), 500, 500));
 }
+
+TEST_F(Views_OverviewTests, ThreeDrawingMethodsFillThePicture)
+{
+    // Each method leaves the drawing black and the rest in the background colour; method 2 and 3 smooth edges.
+    ViewController& v = form->views();
+    for (int method : {1, 2, 3}) {
+        ctx.settings.drawMethodScreen = method;
+        v.state().overviewZoom = 50;
+        v.state().offsetX = 11;
+        v.state().offsetY = 7;
+        v.state().lastDrawnWidth = v.state().lastDrawnHeight = 0;
+        v.OpnieuwTekenen();
+        const QImage img = form->overview().picture()->canvas();
+        const double r = img.devicePixelRatio();
+        EXPECT_EQ(img.pixelColor(qRound(20 * r), qRound(20 * r)), QColor(Qt::black)) << method;
+        EXPECT_EQ(img.pixelColor(qRound(300 * r), qRound(20 * r)), QColor(Qt::white)) << method;
+        EXPECT_EQ(img.pixelColor(qRound(5 * r), qRound(5 * r)), QColor(Qt::white)) << method;
+        EXPECT_EQ(v.state().lastDrawnWidth, 250);
+        EXPECT_EQ(ctx.settings.drawMethodScreen, method);
+    }
+}

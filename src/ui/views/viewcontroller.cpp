@@ -12,6 +12,7 @@
 
 #include "core/programcontext.h"
 #include "document/diagramdocument.h"
+#include "output/areaaveragereduce.h"
 #include "ui/uitext.h"
 #include "ui/views/diagramrenderer.h"
 #include "ui/views/opstellenpanel.h"
@@ -152,8 +153,7 @@ void ViewController::drawOverview()
     const double w = meta.width() / 10.0 * m_state.overviewZoom / 100.0;
     const double h = meta.height() / 10.0 * m_state.overviewZoom / 100.0;
 
-    // The smooth reduction stands in for the one that needed an extra
-    // library; it is always there, so method 3 never falls back here.
+    // Method 3's reduction is always there, so it never falls back to 1.
     int& method = m_ctx.settings.drawMethodScreen;
     if (method < 1 || method > 3)
         method = 1;
@@ -183,8 +183,18 @@ void ViewController::drawOverview()
             if (m_renderer && target.width() > 0 && target.height() > 0)
                 m_renderer->play(p, target);
         }
-        canvas = big.scaled(canvas.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        canvas.setDevicePixelRatio(ratio);
+        QImage reduced;
+        if (method == 2) {
+            AreaAverageReduce(big, reduced, canvas.width(), canvas.height());
+        } else {
+            // Method 3 stands for the system's thumbnail reduction: Qt's own
+            // smooth scaling.
+            reduced = big.scaled(canvas.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        }
+        if (!reduced.isNull()) {
+            canvas = std::move(reduced);
+            canvas.setDevicePixelRatio(ratio);
+        }
     }
     pic->setCanvas(std::move(canvas));
     m_state.lastDrawnWidth = roundEven(w);
