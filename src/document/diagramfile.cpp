@@ -6,6 +6,7 @@
 #include "core/programcontext.h"
 #include "document/integertext.h"
 #include "document/intensityreplace.h"
+#include "render/volumes.h"
 #include "document/templatelibrary.h"
 #include "document/textfile.h"
 

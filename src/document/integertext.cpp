@@ -11,18 +11,23 @@ std::optional<int> parseInteger(QStringView text)
 {
     qsizetype i = 0;
     const qsizetype n = text.size();
-    while (i < n && text[i] == QLatin1Char(' '))
+    while (i < n && text[i].isSpace())
         ++i;
     bool negative = false;
     if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
         negative = text[i] == QLatin1Char('-');
         ++i;
     }
-    if (i == n)
+    // Blanks after the digits are forgiven too: a hand-edited line often
+    // carries them and they cannot change the number.
+    qsizetype end = n;
+    while (end > i && text[end - 1].isSpace())
+        --end;
+    if (i == end)
         return std::nullopt;
     // Accumulate as a negative number so that INT_MIN is representable.
     long long value = 0;
-    for (; i < n; ++i) {
+    for (; i < end; ++i) {
         const char16_t c = text[i].unicode();
         if (c < u'0' || c > u'9')
             return std::nullopt;
@@ -39,7 +44,11 @@ std::optional<int> parseInteger(QStringView text)
 
 QString integerConversionErrorText(QStringView text)
 {
-    return QStringLiteral("'%1' is not a valid integer value").arg(text);
+    // Keep the quoted text short: a broken line may be very long.
+    QString shown = text.left(40).toString();
+    if (text.size() > 40)
+        shown += QStringLiteral("...");
+    return QStringLiteral("'%1' is not a valid integer value").arg(shown);
 }
 
 int toInteger(QStringView text)

@@ -20,8 +20,8 @@ private:
     QString m_text;
 };
 
-// Leading blanks, an optional sign and decimal digits that fit a signed
-// 32-bit integer; nothing else (no trailing blanks, no hex, no fraction).
+// Blanks, an optional sign and decimal digits that fit a signed 32-bit
+// integer, then blanks; nothing else (no hex, no fraction).
 std::optional<int> parseInteger(QStringView text);
 
 // parseInteger or throw ConversionError naming text.

@@ -4,6 +4,7 @@
 #include "document/documenttestenv.h"
 #include "document/integertext.h"
 #include "document/intensityreplace.h"
+#include "render/volumes.h"
 #include "document/templatelibrary.h"
 
 using namespace korvimo;
