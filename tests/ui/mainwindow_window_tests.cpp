@@ -205,8 +205,7 @@ TEST_F(MainWindow_CloseTests, FileCloseMakesANewDiagramOnlyAfterConsent)
 TEST_F(MainWindow_StartupTests, CaptionCoveringPanelAndInformationWindow)
 {
     // After start-up: the untitled caption, the covering panel and the information window gone.
-    QTest::qWait(20);
-    EXPECT_TRUE(form->startupFinished());
+    EXPECT_TRUE(test::waitUntil([&] { return form->startupFinished(); }));
     EXPECT_EQ(form->windowTitle(), "Korvimo - Korvimo_Nieuw.kvo");
     EXPECT_FALSE(form->coveringPanel()->isVisible());
     EXPECT_FALSE(form->startupInfo().isVisible());
@@ -233,7 +232,7 @@ TEST_F(MainWindow_StartupTests, CommandLineFileIsOpenedAndNewFormSkipped)
     second.show();
     second.FormActivate();
     second.FormActivate(); // runs once only
-    QTest::qWait(20);
+    EXPECT_TRUE(test::waitUntil([&] { return second.startupFinished(); }));
     EXPECT_EQ(read, QStringList{"/tmp/My Diagram.kvo"});
     EXPECT_EQ(newForms, 0);
 
@@ -244,7 +243,7 @@ TEST_F(MainWindow_StartupTests, CommandLineFileIsOpenedAndNewFormSkipped)
     third.setStartupInfoMilliseconds(0);
     third.show();
     third.FormActivate();
-    QTest::qWait(20);
+    EXPECT_TRUE(test::waitUntil([&] { return third.startupFinished(); }));
     EXPECT_EQ(newForms, 1);
 }
 

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTest>
+#include <functional>
 #include <ostream>
 #include <memory>
 
@@ -20,6 +22,14 @@
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace test {
+
+// Lets the event loop run until the condition holds (at most ten seconds).
+inline bool waitUntil(const std::function<bool()>& condition)
+{
+    for (int i = 0; i < 1000 && !condition(); ++i)
+        QTest::qWait(10);
+    return condition();
+}
 
 // Mouse events straight to the widget, whatever covers it in the window.
 inline void sendMouse(QWidget* w, QEvent::Type type, Qt::MouseButton button, QPoint pos)

@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+#include <QResizeEvent>
 #include <QWheelEvent>
 
 #include "ui/views/opstellenpanel.h"
@@ -264,18 +265,17 @@ TEST_F(Views_ComposeTests, LightDarkPreviewChangesTheBackground)
 
 TEST_F(Views_ResizeTests, BurstOfResizesGivesOneZoomAll)
 {
-    // Three resizes within 200 ms arm the timer once: a single Zoom all follows.
-    QTest::qWait(300); // let the start-up's own timer run out
+    // Three resizes in a row arm the timer once: a single Zoom all follows when it runs out.
+    form->resizeTimer().stop(); // whatever the start-up armed
     QSignalSpy spy(&form->views(), &ViewController::zoomAllPerformed);
-    form->resize(950, 640);
-    QApplication::processEvents();
-    form->resize(1000, 660);
-    QApplication::processEvents();
-    form->resize(1020, 700);
-    QApplication::processEvents();
+    for (QSize size : {QSize(950, 640), QSize(1000, 660), QSize(1020, 700)}) {
+        QResizeEvent ev(size, form->size());
+        QApplication::sendEvent(form.get(), &ev);
+    }
     EXPECT_TRUE(form->resizeTimer().isActive());
     EXPECT_EQ(spy.count(), 0);
-    QTest::qWait(450);
+    EXPECT_TRUE(spy.wait(10000));
+    QTest::qWait(250); // a second Zoom all would come within the timer's interval
     EXPECT_EQ(spy.count(), 1);
     EXPECT_FALSE(form->resizeTimer().isActive());
     const PictureWidget* pic = form->overview().picture();

@@ -440,6 +440,16 @@ void THoofdForm::applyTheme()
     m_overAllPanel->setPalette(QApplication::palette());
 }
 
+void THoofdForm::afterSettingsDialog()
+{
+    if (!m_darkInterface)
+        applyTheme();
+    if (m_views->state().lightDarkPreview) {
+        m_views->setLightDark(false);
+        m_views->setLightDark(true);
+    }
+}
+
 void THoofdForm::importInfo()
 {
     const QString folder = m_ctx.paths.programFolder + QStringLiteral("AddOn");

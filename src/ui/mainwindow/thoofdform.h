@@ -55,6 +55,11 @@ public:
     void provideCommand(const QString& actionName, std::function<void()> handler);
     bool commandAvailable(const QString& actionName) const { return m_available.contains(actionName); }
 
+    // After the program settings dialog closed: the theme step while the
+    // dark interface is not active yet, and the preview redrawn so that a
+    // changed dark background colour shows.
+    void afterSettingsDialog();
+
     // Opens a file as the Open command does after its dialog.
     void openFile(const QString& name);
 
