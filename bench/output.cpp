@@ -5,6 +5,8 @@
 #include <benchmark/benchmark.h>
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QTemporaryDir>
@@ -108,6 +110,12 @@ void exportFourArms(benchmark::State& state, const char* type, const char* file)
         }
     }
     state.counters["bytes"] = static_cast<double>(QFileInfo(path).size());
+    // To look at the picture: KORVIMO_BENCH_KEEP=folder keeps a copy there.
+    const QString keep = qEnvironmentVariable("KORVIMO_BENCH_KEEP");
+    if (!keep.isEmpty()) {
+        QFile::remove(keep + QLatin1Char('/') + QString::fromLatin1(file));
+        QFile::copy(path, keep + QLatin1Char('/') + QString::fromLatin1(file));
+    }
     state.counters["maxRSS_MB"] = maxRssMb();
     if (!messages.entries.isEmpty())
         state.SetLabel(messages.entries.front().text.toStdString());
