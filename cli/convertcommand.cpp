@@ -22,10 +22,11 @@ public:
     }
     void information(const QString& text) override { m_inner.information(text); }
     void warning(const QString& text) override { m_inner.warning(text); }
+    using Messenger::question;
     int question(const QString& title, const QString& text, const QString& yes, const QString& no,
-                 const QString& cancel) override
+                 const QString& cancel, int defaultAnswer) override
     {
-        return m_inner.question(title, text, yes, no, cancel);
+        return m_inner.question(title, text, yes, no, cancel, defaultAnswer);
     }
     int errors = 0;
 

@@ -17,7 +17,7 @@ void StderrMessenger::information(const QString& text) { printLine("", text); }
 void StderrMessenger::warning(const QString& text) { printLine("warning: ", text); }
 
 int StderrMessenger::question(const QString& title, const QString& text, const QString&,
-                              const QString&, const QString&)
+                              const QString&, const QString&, int)
 {
     printLine("question (answered cancel): ", title + QStringLiteral(": ") + text);
     return Cancel;
@@ -28,9 +28,9 @@ void RecordingMessenger::information(const QString& text) { entries.append({Entr
 void RecordingMessenger::warning(const QString& text) { entries.append({Entry::Warning, text, {}}); }
 
 int RecordingMessenger::question(const QString& title, const QString& text, const QString&,
-                                 const QString&, const QString&)
+                                 const QString&, const QString&, int defaultAnswer)
 {
-    entries.append({Entry::Question, text, title});
+    entries.append({Entry::Question, text, title, defaultAnswer});
     return answers.isEmpty() ? int(Cancel) : answers.takeFirst();
 }
 

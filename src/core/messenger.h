@@ -18,10 +18,17 @@ public:
     virtual void error(const QString& text) = 0;
     virtual void information(const QString& text) = 0;
     virtual void warning(const QString& text) = 0;
-    // Three buttons: yes, no, cancel (the first is the default). Closing the
-    // question without an answer counts as Cancel.
+    // Three buttons: yes, no, cancel; defaultAnswer (Yes or No) names the
+    // button that Enter presses. Closing the question without an answer
+    // counts as Cancel.
     virtual int question(const QString& title, const QString& text, const QString& yesCaption,
-                         const QString& noCaption, const QString& cancelCaption) = 0;
+                         const QString& noCaption, const QString& cancelCaption, int defaultAnswer) = 0;
+    // The common case: "yes" is the default.
+    int question(const QString& title, const QString& text, const QString& yesCaption,
+                 const QString& noCaption, const QString& cancelCaption)
+    {
+        return question(title, text, yesCaption, noCaption, cancelCaption, Yes);
+    }
 };
 
 // Writes every message to stderr; answers every question with Cancel so that
@@ -31,8 +38,9 @@ public:
     void error(const QString& text) override;
     void information(const QString& text) override;
     void warning(const QString& text) override;
+    using Messenger::question;
     int question(const QString& title, const QString& text, const QString& yesCaption,
-                 const QString& noCaption, const QString& cancelCaption) override;
+                 const QString& noCaption, const QString& cancelCaption, int defaultAnswer) override;
 };
 
 // Keeps what was said, in order, and answers questions from a queue (Cancel
@@ -43,14 +51,16 @@ public:
     struct Entry {
         enum Kind { Error, Information, Warning, Question } kind;
         QString text;
-        QString title; // questions only
+        QString title;         // questions only
+        int defaultAnswer = 0; // questions only
     };
 
     void error(const QString& text) override;
     void information(const QString& text) override;
     void warning(const QString& text) override;
+    using Messenger::question;
     int question(const QString& title, const QString& text, const QString& yesCaption,
-                 const QString& noCaption, const QString& cancelCaption) override;
+                 const QString& noCaption, const QString& cancelCaption, int defaultAnswer) override;
 
     QList<Entry> entries;
     QList<int> answers; // consumed front to back by question()

@@ -83,7 +83,7 @@ bool FileCommands::Opslaanals1Click()
         const int answer = ctx.messages().question(
             t.text(QStringLiteral("AA00195")), t.format(QStringLiteral("AA00006"), {name}),
             t.text(QStringLiteral("ZB00016")), t.text(QStringLiteral("ZB00017")),
-            t.text(QStringLiteral("ZB00013")));
+            t.text(QStringLiteral("ZB00013")), Messenger::No);
         if (answer != Messenger::Yes)
             return false;
     }

@@ -61,7 +61,7 @@ bool confirmOverwrite(const QString& fileName, const ProgramContext& ctx)
         t.text(QStringLiteral("AA00195")),
         t.format(QStringLiteral("AA00006"), {QDir::toNativeSeparators(fileName)}),
         t.text(QStringLiteral("ZB00016")), t.text(QStringLiteral("ZB00017")),
-        t.text(QStringLiteral("ZB00013")));
+        t.text(QStringLiteral("ZB00013")), Messenger::No);
     return answer == Messenger::Yes;
 }
 

@@ -133,10 +133,11 @@ void UiKitMessenger::warning(const QString& text)
 }
 
 int UiKitMessenger::question(const QString& title, const QString& text, const QString& yesCaption,
-                             const QString& noCaption, const QString& cancelCaption)
+                             const QString& noCaption, const QString& cancelCaption, int defaultAnswer)
 {
-    return MesYesNoCancel(m_parent, QString::fromLatin1(kProgramName), title, 0, cancelCaption, noCaption,
-                          yesCaption, text);
+    const int defaultButton = defaultAnswer == Messenger::No ? 1 : 0;
+    return MesYesNoCancel(m_parent, QString::fromLatin1(kProgramName), title, defaultButton, cancelCaption,
+                          noCaption, yesCaption, text);
 }
 
 } // namespace korvimo::uikit

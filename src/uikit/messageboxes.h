@@ -57,8 +57,9 @@ public:
     void error(const QString& text) override;
     void information(const QString& text) override;
     void warning(const QString& text) override;
+    using Messenger::question;
     int question(const QString& title, const QString& text, const QString& yesCaption,
-                 const QString& noCaption, const QString& cancelCaption) override;
+                 const QString& noCaption, const QString& cancelCaption, int defaultAnswer) override;
 
 private:
     QString okText() const;

@@ -149,6 +149,8 @@ TEST(Document_ModelTests, SaveAsNamesAndOverwriteQuestion)
     e.messages.answers = {Messenger::No};
     EXPECT_FALSE(cmd.Opslaanals1Click());
     EXPECT_EQ(e.messages.entries.last().title, QStringLiteral("Bestand overschrijven?"));
+    // Enter must not destroy the old file: "do not overwrite" is the default.
+    EXPECT_EQ(e.messages.entries.last().defaultAnswer, Messenger::No);
     EXPECT_EQ(e.doc.fileName, e.path("PLAN.KVO.kvo"));
     e.messages.answers = {Messenger::Yes};
     EXPECT_TRUE(cmd.Opslaanals1Click());
