@@ -1,0 +1,306 @@
+#include "canvas/qtplayer.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+#include <cmath>
+
+namespace korvimo {
+
+namespace {
+
+// Pictures inside pictures: deep enough for any real drawing, shallow
+// enough that nothing can recurse without end.
+constexpr int kMaxDepth = 8;
+
+QPen makePen(const PenSpec& spec)
+{
+    QPen pen(windowsColor(spec.color));
+    if (spec.width <= 0) {
+        pen.setWidth(0); // one device pixel whatever the scale, like GDI
+        pen.setCosmetic(true);
+    } else {
+        pen.setWidthF(spec.width);
+    }
+    pen.setCapStyle(Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    return pen;
+}
+
+QBrush makeBrush(const BrushSpec& spec)
+{
+    return spec.clear ? QBrush(Qt::NoBrush) : QBrush(windowsColor(spec.color));
+}
+
+QRectF boxRect(const MetaBox& b)
+{
+    return QRectF(QPointF(b.left, b.top), QPointF(b.right, b.bottom)).normalized();
+}
+
+// Angle in degrees, counter-clockwise on screen, of the radial from the
+// ellipse's centre through p, expressed as the parameter angle Qt's arc
+// functions take (so that the arc ends exactly on that radial).
+double radialAngle(const QRectF& r, const QPoint& p)
+{
+    const double rx = r.width() / 2, ry = r.height() / 2;
+    const double dx = p.x() - r.center().x();
+    const double dy = r.center().y() - p.y();
+    if (rx <= 0 || ry <= 0)
+        return std::atan2(dy, dx) * 180.0 / M_PI;
+    return std::atan2(dy / ry, dx / rx) * 180.0 / M_PI;
+}
+
+QPainterPath arcPath(const MetaRecord& rec)
+{
+    QPainterPath path;
+    const QRectF r = boxRect(rec.box);
+    if (r.isEmpty() || rec.points.size() < 2)
+        return path;
+    const double start = radialAngle(r, rec.points[0]);
+    const double end = radialAngle(r, rec.points[1]);
+    double span = std::fmod(end - start, 360.0);
+    if (span < 0)
+        span += 360.0;
+    if (span < 1e-9)
+        span = 360.0; // equal radials: the whole ellipse
+    path.arcMoveTo(r, start);
+    path.arcTo(r, start, span);
+    return path;
+}
+
+} // namespace
+
+QColor windowsColor(int color)
+{
+    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+void QtPlayer::play(const Metafile& metafile, QPainter& painter, const QRectF& target, bool antialias)
+{
+    playRecords(metafile, painter, target, antialias, 0);
+}
+
+void QtPlayer::playRecords(const Metafile& mf, QPainter& painter, const QRectF& target, bool antialias, int depth)
+{
+    if (mf.width() <= 0 || mf.height() <= 0 || target.isEmpty() || depth > kMaxDepth)
+        return;
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, antialias);
+    painter.setRenderHint(QPainter::TextAntialiasing, antialias);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, antialias);
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / mf.width(), target.height() / mf.height());
+
+    PenSpec penSpec;
+    BrushSpec brushSpec;
+    FontSpec fontSpec;
+    QPen pen = makePen(penSpec);
+    QBrush brush = makeBrush(brushSpec);
+    QFont font = m_metrics.qtFont(fontSpec);
+    double ascent = m_metrics.ascent(fontSpec);
+    QPoint position;
+
+    auto setFont = [&](const FontSpec& spec) {
+        fontSpec = spec;
+        font = m_metrics.qtFont(spec);
+        if (!antialias)
+            font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferNoShaping | QFont::NoAntialias));
+        ascent = m_metrics.ascent(spec);
+    };
+    setFont(fontSpec);
+
+    for (const MetaRecord& rec : mf.records()) {
+        switch (rec.type) {
+        case MetaRecordType::Pen:
+            penSpec = rec.pen;
+            pen = makePen(penSpec);
+            break;
+        case MetaRecordType::Brush:
+            brushSpec = rec.brush;
+            brush = makeBrush(brushSpec);
+            break;
+        case MetaRecordType::Font:
+            setFont(rec.font);
+            break;
+        case MetaRecordType::TextOut: {
+            if (rec.points.isEmpty() || rec.text.isEmpty())
+                break;
+            painter.save();
+            painter.translate(rec.points[0]);
+            if (fontSpec.escapement != 0)
+                painter.rotate(-fontSpec.escapement / 10.0);
+            if (!brushSpec.clear) {
+                const int w = m_metrics.textWidth(fontSpec, rec.text);
+                const int h = m_metrics.textHeight(fontSpec);
+                painter.fillRect(QRectF(0, 0, w, h), windowsColor(brushSpec.color));
+            }
+            painter.setFont(font);
+            painter.setPen(windowsColor(fontSpec.color));
+            painter.drawText(QPointF(0, ascent), rec.text);
+            painter.restore();
+            break;
+        }
+        case MetaRecordType::MoveTo:
+            if (!rec.points.isEmpty())
+                position = rec.points[0];
+            break;
+        case MetaRecordType::LineTo:
+            if (rec.points.isEmpty())
+                break;
+            painter.setPen(pen);
+            painter.drawLine(position, rec.points[0]);
+            position = rec.points[0];
+            break;
+        case MetaRecordType::Polyline:
+            painter.setPen(pen);
+            painter.drawPolyline(rec.points.constData(), int(rec.points.size()));
+            break;
+        case MetaRecordType::Polygon:
+            painter.setPen(pen);
+            painter.setBrush(brush);
+            painter.drawPolygon(rec.points.constData(), int(rec.points.size()), Qt::OddEvenFill);
+            break;
+        case MetaRecordType::PolyBezier: {
+            if (rec.points.isEmpty())
+                break;
+            QPainterPath path(rec.points[0]);
+            for (qsizetype i = 1; i + 2 < rec.points.size(); i += 3)
+                path.cubicTo(rec.points[i], rec.points[i + 1], rec.points[i + 2]);
+            painter.strokePath(path, pen);
+            break;
+        }
+        case MetaRecordType::Arc: {
+            const QPainterPath path = arcPath(rec);
+            if (!path.isEmpty())
+                painter.strokePath(path, pen);
+            break;
+        }
+        case MetaRecordType::Ellipse:
+            painter.setPen(pen);
+            painter.setBrush(brush);
+            painter.drawEllipse(boxRect(rec.box));
+            break;
+        case MetaRecordType::Rectangle:
+            painter.setPen(pen);
+            painter.setBrush(brush);
+            painter.drawRect(boxRect(rec.box));
+            break;
+        case MetaRecordType::StretchImage:
+            if (rec.image && !rec.image->isNull())
+                painter.drawImage(QRectF(QPointF(rec.box.left, rec.box.top), QPointF(rec.box.right, rec.box.bottom)),
+                                  *rec.image);
+            break;
+        case MetaRecordType::StretchMetafile:
+            if (rec.picture)
+                playRecords(*rec.picture, painter,
+                            QRectF(QPointF(rec.box.left, rec.box.top), QPointF(rec.box.right, rec.box.bottom)),
+                            antialias, depth + 1);
+            break;
+        }
+    }
+    painter.restore();
+}
+
+QImage renderToImage(const Metafile& metafile, QSize size, bool antialias, int background)
+{
+    if (size.isEmpty())
+        return {};
+    QImage image(size, QImage::Format_RGB32);
+    if (image.isNull()) // too large to allocate
+        return {};
+    image.fill(windowsColor(background));
+    QPainter painter(&image);
+    QtPlayer().play(metafile, painter, QRectF(QPointF(0, 0), QSizeF(size)), antialias);
+    painter.end();
+    return image;
+}
+
+namespace {
+
+bool openSaveFile(QSaveFile& file, QString* error)
+{
+    if (file.open(QIODevice::WriteOnly))
+        return true;
+    if (error)
+        *error = file.errorString();
+    return false;
+}
+
+bool commitSaveFile(QSaveFile& file, QString* error)
+{
+    if (file.commit())
+        return true;
+    if (error)
+        *error = file.errorString();
+    return false;
+}
+
+bool checkSize(const Metafile& metafile, QString* error)
+{
+    if (metafile.width() > 0 && metafile.height() > 0)
+        return true;
+    if (error)
+        *error = QStringLiteral("The drawing has no size.");
+    return false;
+}
+
+} // namespace
+
+bool writeSvg(const Metafile& metafile, const QString& path, QString* error)
+{
+    if (!checkSize(metafile, error))
+        return false;
+    QSaveFile file(path);
+    if (!openSaveFile(file, error))
+        return false;
+    QSvgGenerator svg;
+    svg.setOutputDevice(&file);
+    svg.setResolution(96);
+    svg.setSize(QSize(metafile.width(), metafile.height()));
+    svg.setViewBox(QRect(0, 0, metafile.width(), metafile.height()));
+    svg.setTitle(metafile.description());
+    svg.setDescription(metafile.creator());
+    QPainter painter;
+    if (!painter.begin(&svg)) {
+        if (error)
+            *error = QStringLiteral("Cannot start the SVG drawing.");
+        return false;
+    }
+    QtPlayer().play(metafile, painter, QRectF(0, 0, metafile.width(), metafile.height()), true);
+    painter.end();
+    return commitSaveFile(file, error);
+}
+
+bool writePdf(const Metafile& metafile, const QString& path, QString* error)
+{
+    if (!checkSize(metafile, error))
+        return false;
+    QSaveFile file(path);
+    if (!openSaveFile(file, error))
+        return false;
+    QPdfWriter pdf(&file);
+    pdf.setCreator(metafile.creator());
+    pdf.setTitle(metafile.description());
+    pdf.setResolution(96);
+    // One page exactly the drawing's size: 96 units to the inch, 72 points.
+    const QSizeF points(metafile.width() * 72.0 / 96.0, metafile.height() * 72.0 / 96.0);
+    pdf.setPageLayout(QPageLayout(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch),
+                                  QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    QPainter painter;
+    if (!painter.begin(&pdf)) {
+        if (error)
+            *error = QStringLiteral("Cannot start the PDF drawing.");
+        return false;
+    }
+    QtPlayer().play(metafile, painter, QRectF(0, 0, metafile.width(), metafile.height()), true);
+    painter.end();
+    return commitSaveFile(file, error);
+}
+
+} // namespace korvimo
