@@ -1,6 +1,8 @@
 #pragma once
 // The settings that belong to the user and the program rather than to one
-// diagram. Field names follow the keys of the settings file.
+// diagram. Field names follow the keys of the settings file
+// (settings/settingsfile.h); a default-constructed value holds the defaults
+// a first start uses. Colours are Windows colour values 0x00BBGGRR.
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -11,11 +13,13 @@ struct ProgramSettings {
     QString language = QStringLiteral("Nederlands");
     bool languageSet = false;
     QString languageHelp = QStringLiteral("Korvimo_Nederlands");
-    int coordsInterval = 5;
+    int coordsInterval = 5; // 0 counts as 1 where it is used
     int zoomInOutValue = 50;
     bool arc22ArcsAllowed = true;
     int arc22ArcsValue = 2;
-    int drawMethodScreen = 3; // GDI+'s stand-in is always there
+    // 1 stretched, 2 and 3 drawn three times larger and reduced; the smooth
+    // reduction of 3 is always available here.
+    int drawMethodScreen = 3;
     bool autoRedrawScale = true;
     int arcCorrectionWin9x = 0; // never a Windows 9x platform here
     QString fontNameDefault = QStringLiteral("Arial");
@@ -28,10 +32,10 @@ struct ProgramSettings {
     bool copyPixAntiAliased = true;
     QString printType = QStringLiteral("EMF");
     int printBmpSize = 2000;
-    int printBmpColors = 1;
+    int printBmpColors = 1; // 0 "Max.", 1 "16"
     bool startShowNewForm = true;
     QString csvSep = QStringLiteral(";");
-    int exportType = 1;
+    int exportType = 1; // 1..5, the last export format chosen
     int exportBmpSize = 1000;
     bool exportPixAntiAliased = true;
     // Written at exit only; never read back.
@@ -44,7 +48,8 @@ struct ProgramSettings {
     int drawingBgDarkColor = 9868950;
     bool libLeftHandTraffic = false;
 
-    // "Name=M:0;L:..;T:..;W:..;H:..;N:..;" one per window, in order.
+    // "Name=M:0;L:..;T:..;W:..;H:..;N:..;" one per window, in order
+    // (settings/windowpositions.h).
     QStringList formPositions;
 };
 

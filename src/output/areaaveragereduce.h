@@ -1,0 +1,34 @@
+#pragma once
+// The smoothing reduction of supersampled pictures: every target pixel is the
+// weighted mean of the source pixels its area covers.
+//
+// Contract:
+// - The source is read as 32-bit pixels, bytes blue, green, red, unused
+//   (QImage::Format_RGB32, ARGB32 or ARGB32_Premultiplied on a little-endian
+//   machine); any other format is converted first.
+// - The target becomes a targetWidth × targetHeight QImage::Format_RGB32 whose
+//   fourth byte is 0 in every pixel, like the program's working bitmaps. Qt
+//   treats RGB32 as opaque, so it draws and encodes as expected.
+// - Ratios may be anything, enlarging included. A target size below 1, or an
+//   empty source, gives a null target and false.
+// - The result equals, byte for byte, the plain per-pixel evaluation of the
+//   weights in extended precision (areaAverageReducePixel): the fast path
+//   works in exact integers and doubles, and any channel whose sum comes
+//   close enough to a rounding tie for the two to possibly disagree is
+//   evaluated again the plain way.
+#include <QImage>
+
+#include <cstdint>
+
+namespace korvimo {
+
+bool AreaAverageReduce(const QImage& source, QImage& target, int targetWidth, int targetHeight);
+
+// The plain evaluation of one target pixel (m = row, n = column) of a
+// reduction of the 32-bit pixel rows at bits (stride bytes apart) to
+// targetWidth × targetHeight: writes blue, green, red into bgr.
+void areaAverageReducePixel(const std::uint8_t* bits, int sourceWidth, int sourceHeight,
+                            qsizetype stride, int targetWidth, int targetHeight, int m, int n,
+                            std::uint8_t bgr[3]);
+
+} // namespace korvimo

@@ -1,0 +1,120 @@
+#include "settings/windowpositions.h"
+
+namespace korvimo {
+
+namespace {
+
+// Slack so that a window whose edge is just off the desktop (a border, a
+// shadow) is still put back where it was.
+constexpr int kDesktopTolerance = 20;
+
+QString fieldText(const QString& values, QChar letter)
+{
+    const QString tag = QString(letter) + QLatin1Char(':');
+    const qsizetype at = values.indexOf(tag);
+    if (at < 0)
+        return {};
+    const qsizetype from = at + tag.size();
+    const qsizetype end = values.indexOf(QLatin1Char(';'), from);
+    return values.mid(from, end < 0 ? -1 : end - from);
+}
+
+int fieldNumber(const QString& values, QChar letter)
+{
+    bool ok = false;
+    const int v = fieldText(values, letter).toInt(&ok, 10);
+    return ok ? v : 0;
+}
+
+} // namespace
+
+QString formatWindowPosition(const WindowPlacement& p)
+{
+    return QStringLiteral("%1=M:%2;L:%3;T:%4;W:%5;H:%6;N:%7;")
+        .arg(p.name)
+        .arg(p.maximized ? 1 : 0)
+        .arg(p.left)
+        .arg(p.top)
+        .arg(p.width)
+        .arg(p.height)
+        .arg(p.monitor);
+}
+
+QString windowPositionName(const QString& entry)
+{
+    const qsizetype eq = entry.indexOf(QLatin1Char('='));
+    return eq < 0 ? entry : entry.left(eq);
+}
+
+WindowPlacement parseWindowPosition(const QString& entry)
+{
+    WindowPlacement p;
+    p.name = windowPositionName(entry);
+    const qsizetype eq = entry.indexOf(QLatin1Char('='));
+    const QString values = eq < 0 ? QString() : entry.mid(eq + 1);
+    p.maximized = fieldText(values, QLatin1Char('M')) == QLatin1String("1");
+    p.left = fieldNumber(values, QLatin1Char('L'));
+    p.top = fieldNumber(values, QLatin1Char('T'));
+    p.width = fieldNumber(values, QLatin1Char('W'));
+    p.height = fieldNumber(values, QLatin1Char('H'));
+    p.monitor = fieldNumber(values, QLatin1Char('N'));
+    return p;
+}
+
+qsizetype findWindowPosition(const QStringList& list, const QString& name)
+{
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        // An entry without "=" names no window, even if its text equals one.
+        if (list[i].contains(QLatin1Char('='))
+            && windowPositionName(list[i]).compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+void collectWindowPosition(QStringList& list, const WindowPlacement& placement)
+{
+    if (placement.left == 0 && placement.top == 0)
+        return;
+    const QString entry = formatWindowPosition(placement);
+    const qsizetype at = findWindowPosition(list, placement.name);
+    if (at >= 0)
+        list[at] = entry;
+    else
+        list << entry;
+}
+
+std::optional<WindowPlacement> takeWindowPosition(QStringList& list, const QString& name)
+{
+    const qsizetype at = findWindowPosition(list, name);
+    if (at < 0)
+        return std::nullopt;
+    const WindowPlacement p = parseWindowPosition(list.takeAt(at));
+    return p;
+}
+
+RestoreAction windowRestoreAction(const WindowPlacement& stored, const RestoreTarget& target)
+{
+    RestoreAction a;
+    if (stored.width == 0 || stored.height == 0)
+        return a;
+    if (!target.isMainWindow && stored.monitor != target.mainWindowMonitor)
+        return a;
+    // Windows-style edges: right and bottom lie just outside the area.
+    const QRect& d = target.desktop;
+    const int right = d.x() + d.width();
+    const int bottom = d.y() + d.height();
+    if (stored.left > right || stored.left + kDesktopTolerance < d.x() || stored.top > bottom
+        || stored.top + kDesktopTolerance < d.y())
+        return a;
+    a.useEntry = true;
+    a.position = QPoint(stored.left, stored.top);
+    a.maximize = stored.maximized;
+    if (target.sizeable && !stored.maximized) {
+        a.setSize = true;
+        a.size = QSize(stored.width, stored.height);
+    }
+    return a;
+}
+
+} // namespace korvimo
