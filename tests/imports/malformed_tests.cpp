@@ -51,7 +51,7 @@ TEST(Imports_MalformedTests, ShortLinesNonNumbersAndExtraLinesAreTolerated)
     for (int i = 0; i < 12; ++i)
         csv << QStringLiteral("%1;%2;n;a;b;;%3").arg(i).arg(i * 30).arg(i * 1000000000LL);
     env2.files.StromenBestandOpenen(env2.write("twelve.csv", test::crlf(csv)));
-    EXPECT_EQ(env2.doc.general.arm[7].section(';', 2), "210");
+    EXPECT_EQ(env2.doc.general.arm[7].section(';', 2), "30"); // file arm 2 is diagram arm 8
     EXPECT_TRUE(env2.leftovers().isEmpty());
 
     test::LibEnv env3;

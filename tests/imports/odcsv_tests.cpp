@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
+
 #include "library/libfixture.h"
 
 using namespace korvimo;
@@ -77,8 +79,8 @@ TEST(Imports_OdFileTests, BadArmCountsAndShortFilesSetOnlyWhatTheyHave)
     EXPECT_TRUE(env.messenger.entries.isEmpty());
 
     test::LibEnv env2;
-    env2.files.StromenBestandOpenen(env2.write("short.in", test::crlf({"T2", "ID   4", "A  x"})));
-    EXPECT_EQ(env2.doc.general.arm[0], "0011;0012;x"); // stored as given, read as 0 by the wizard
+    env2.files.StromenBestandOpenen(env2.write("short.in", test::crlf({"T2", "ID   4", "A    x"})));
+    EXPECT_EQ(env2.doc.general.arm[0], "0011;0012;0"); // "x" reads as 0 and is stored so
     EXPECT_EQ(env2.doc.coordinates.filter(QRegularExpression("^0011=")).value(0), "0011=324;308;");
     EXPECT_EQ(env2.doc.general.streetname[0], "A");
     EXPECT_GT(env2.volume("0007"), 0); // diagram arm 3 was not in the file

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <ostream>
 
 #include "core/programcontext.h"
 #include "document/csvfile.h"
@@ -13,6 +14,9 @@
 #include "document/library.h"
 #include "document/odfile.h"
 #include "support/testsupport.h"
+
+// Readable QString values in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace test {
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "document/intensitychange.h"
 #include "document/intensityreplace.h"
 #include "document/libraryfiles.h"
 #include "document/textfile.h"
