@@ -34,9 +34,6 @@ struct LibEnv {
         ctx.paths.tempFolder = temp.path() + QStringLiteral("/");
         ctx.messenger = &messenger;
         files.setTemplateLibrary(&library);
-        files.setImportReader(QStringLiteral(".in"), korvimo::ODBestandOpenen);
-        files.setImportReader(QStringLiteral(".csv"), korvimo::CSVBestandOpenen);
-        files.setImportReader(QStringLiteral(".kvoimp"), korvimo::KvoimpBestandOpenen);
         library.TekstenDiagramOphalenUitBestand();
     }
 
