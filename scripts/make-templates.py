@@ -119,7 +119,7 @@ class Layout:
     """The common frame of a template: size, centre, arms and the furniture."""
 
     def __init__(self, t, arms, present, k, d1, d2, title_key, total_key, roundabout=False,
-                 median=70, gap=60):
+                 median=70, gap=75):
         self.median = median
         self.gap = gap
         self.t = t
@@ -132,10 +132,18 @@ class Layout:
         self.margin = 10
         self.top = 74
         self.bottom = 44
-        self.width = 2 * (self.reach + self.margin)
-        self.height = self.top + 2 * self.reach + self.bottom
-        self.cx = self.width / 2
-        self.cy = self.top + self.reach
+        # A side without an arm needs only the room of the bands turning in
+        # the middle, so a three-arm diagram is no taller than it must be.
+        def side(direction):
+            for ang in arms.values():
+                if abs((ang - direction + 180) % 360 - 180) < 45:
+                    return self.reach
+            return d1 + 30
+        right, up, left, down = side(0), side(90), side(180), side(270)
+        self.width = left + right + 2 * self.margin
+        self.height = self.top + up + down + self.bottom
+        self.cx = self.margin + left
+        self.cy = self.top + up
         self.title_key = title_key
         self.total_key = total_key
         self.roundabout = roundabout
@@ -320,14 +328,14 @@ class Layout:
             order = self.in_order(a)
             for i, v in enumerate(order):
                 terms = stack_terms(order, i, V_MEDIAN) + [V_LABEL_IN]
-                s.append(self.arm_text(a, [V_LABEL_OUT], terms, "L", 65, "NNN", "I;[%s];" % v))
+                s.append(self.arm_text(a, [V_LABEL_OUT], terms, "L", 60, "NNN", "I;[%s];" % v))
         s.append("*Volume labels at the arms they leave by")
         s.append("GRP;1;I-outgoing;")
         for b in self.present:
             order = self.out_order(b)
             for i, v in enumerate(order):
                 terms = stack_terms(order, i, V_MEDIAN) + [V_LABEL_IN]
-                s.append(self.arm_text_right(b, [V_LABEL_OUT], terms, "L", 65, "NNN", "I;[%s];" % v))
+                s.append(self.arm_text_right(b, [V_LABEL_OUT], terms, "L", 60, "NNN", "I;[%s];" % v))
         mid = lambda order: stack_terms(order, (len(order) - 1) // 2, V_MEDIAN) + [V_LABEL_IN]
         s.append("GRP;1;I-incommingTotal;")
         for a in self.present:
@@ -368,7 +376,7 @@ class Layout:
 
 # --- intersections ------------------------------------------------------
 
-def intersection(code, arms, present, k, d1, d2, titles, sample, note, median=70, gap=60):
+def intersection(code, arms, present, k, d1, d2, titles, sample, note, median=70, gap=75):
     t = Template(code, code + ".png")
     L = Layout(t, arms, present, k, d1, d2, titles[0], titles[3], median=median, gap=gap)
     L.general(titles)
@@ -516,7 +524,7 @@ def build():
                                 note("three-arm intersection, arm %d missing" % missing)))
     out.append(intersection("011400", FOUR, [1, 2, 3, 4], 4, 80, 80, titles("x4"), sample_volumes(4),
                             note("four-arm intersection")))
-    for n, d1, median, gap in ((5, 120, 60, 50), (6, 160, 55, 45), (7, 190, 50, 45), (8, 220, 50, 40)):
+    for n, d1, median, gap in ((5, 130, 60, 70), (6, 170, 55, 65), (7, 200, 50, 65), (8, 230, 50, 65)):
         arms = {a: rnd(360 * (a - 1) / n) for a in range(1, n + 1)}
         out.append(intersection("01%02d00" % n, arms, list(range(1, n + 1)), n, d1, 80, titles("xn"),
                                 sample_volumes(n), note("%d-arm intersection" % n), median, gap))
