@@ -214,7 +214,7 @@ class Layout:
         for i in range(5):
             g["title%02d" % (i + 1)] = titles[i] if i < len(titles) else ""
         for i in range(16):
-            g["streetname%02d" % (i + 1)] = ("Streetname%02d" % (i + 1)) if (i + 1) in self.present else ""
+            g["streetname%02d" % (i + 1)] = ("Arm %d" % (i + 1)) if (i + 1) in self.present else ""
         g["armcenter"] = "0001"
         g["armdistcep1"] = self.d1
         g["armdistp1p2"] = self.d2
