@@ -13,6 +13,12 @@ void MetaCanvas::setFontSize(int points)
     m_font.height = TextMetrics::heightForPoints(points);
 }
 
+void MetaCanvas::setFont(const FontSpec& font)
+{
+    m_font = font;
+    m_fontPoints = TextMetrics::pointsForHeight(font.height);
+}
+
 void MetaCanvas::setFontRotation(int escapement, int orientation)
 {
     m_font.escapement = escapement;

@@ -41,11 +41,13 @@ public:
     // Pen
     void setPenColor(int color) { m_pen.color = color; }
     void setPenWidth(int width) { m_pen.width = width; }
+    void setPen(const PenSpec& pen) { m_pen = pen; }
     const PenSpec& pen() const { return m_pen; }
 
     // Brush
     void setBrushColor(int color) { m_brush.color = color; }
     void setBrushClear(bool clear) { m_brush.clear = clear; }
+    void setBrush(const BrushSpec& brush) { m_brush = brush; }
     const BrushSpec& brush() const { return m_brush; }
 
     // Font. The size is in points on the reference device.
@@ -58,6 +60,9 @@ public:
     void setFontUnderline(bool on) { m_font.underline = on; }
     // Tenths of a degree, counter-clockwise.
     void setFontRotation(int escapement, int orientation);
+    // The whole logical font at once (as read from a file); fontSize()
+    // then reports the height in points.
+    void setFont(const FontSpec& font);
     const FontSpec& font() const { return m_font; }
 
     // Text: (x, y) is the top-left corner of the text cell, before rotation.

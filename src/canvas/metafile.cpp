@@ -117,7 +117,10 @@ QString MetaRecord::dumpLine() const
     auto at = [this](int i) { return i < points.size() ? points[i] : QPoint(); };
     switch (type) {
     case MetaRecordType::Pen:
-        return QStringLiteral("Pen color=%1 width=%2").arg(pen.color).arg(pen.width);
+        return QStringLiteral("Pen color=%1 width=%2%3")
+            .arg(pen.color)
+            .arg(pen.width)
+            .arg(pen.clear ? QStringLiteral(" clear") : QString());
     case MetaRecordType::Brush:
         return QStringLiteral("Brush color=%1 %2")
             .arg(brush.color)

@@ -41,11 +41,13 @@ struct MetaBox {
     bool operator==(const MetaBox&) const = default;
 };
 
-// A solid pen. Width 0 and 1 both draw one device pixel wide (a cosmetic
-// line); wider pens scale with the picture and have round ends and joins.
+// A solid pen. Width 0 draws one device pixel wide whatever the scale;
+// wider pens scale with the picture and have round ends and joins. A clear
+// pen draws no lines and no outlines (other programs' files use one).
 struct PenSpec {
     int color = 0;
     int width = 1;
+    bool clear = false;
     bool operator==(const PenSpec&) const = default;
 };
 

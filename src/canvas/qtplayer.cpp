@@ -20,6 +20,8 @@ constexpr int kMaxDepth = 8;
 
 QPen makePen(const PenSpec& spec)
 {
+    if (spec.clear)
+        return QPen(Qt::NoPen);
     QPen pen(windowsColor(spec.color));
     if (spec.width <= 0) {
         pen.setWidth(0); // one device pixel whatever the scale, like GDI

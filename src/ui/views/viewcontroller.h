@@ -1,0 +1,114 @@
+#pragma once
+// Drives the two views: the redraw they share (grid write-back, render,
+// compose and overview drawing), zoom, pan, the pointer read-out and
+// picking, the overlays and the light/dark preview, the scale field and the
+// volume grid. The main window owns it and asks it for the state that the
+// enabling of its commands depends on.
+#include <QCursor>
+#include <QObject>
+#include <QPoint>
+#include <functional>
+
+namespace korvimo {
+
+class DiagramDocument;
+class DiagramRenderer;
+class OpstellenPanel;
+class OverzichtPanel;
+class TZoomFactorForm;
+struct ProgramContext;
+
+enum class ViewKind { Overview, Compose };
+enum class PanState { Idle, Armed, Dragging };
+
+struct ViewState {
+    ViewKind view = ViewKind::Overview;
+    int overviewZoom = 100;
+    int offsetX = 0;
+    int offsetY = 0;
+    int lastDrawnWidth = 0;
+    int lastDrawnHeight = 0;
+    int composeZoom = 1;
+    PanState pan = PanState::Idle;
+    QPoint dragStart;
+    QPoint readout;
+    bool coordinatePick = false;
+    bool lightDarkPreview = false;
+};
+
+class ViewController final : public QObject {
+    Q_OBJECT
+public:
+    ViewController(ProgramContext& ctx, DiagramDocument& doc, OverzichtPanel& overview, OpstellenPanel& compose,
+                   QObject* parent = nullptr);
+
+    void setRenderer(DiagramRenderer* renderer) { m_renderer = renderer; }
+    DiagramRenderer* renderer() const { return m_renderer; }
+
+    const ViewState& state() const { return m_state; }
+    ViewState& state() { return m_state; }
+
+    // The shared redraw (F9, the redraw button, every edit).
+    void OpnieuwTekenen();
+    void showOverview();
+    void showCompose();
+    void zoomIn(bool fromWheel = false);
+    void zoomOut(bool fromWheel = false);
+    // Zoom all, then redraw.
+    void zoomAll();
+    void togglePan();
+    void setPanIdle();
+    // Opens the exact zoom dialog; OK stores its values and redraws.
+    void panExactly(TZoomFactorForm& form);
+    void toggleLightDark();
+    void setLightDark(bool on);
+
+    // Document-level resets: after a new diagram and an open.
+    void resetViewState();
+    // Rebuilds the volume grid from the volume list and shows the overview.
+    void rebuildVolumeGrid();
+    // Puts `sfactor` into the scale field without marking anything changed.
+    void SchaalEditUpdaten();
+    // Mirrors the document's lists in the compose view's list boxes.
+    void showDocumentLists();
+
+    int gridDataRows() const;
+    QPoint overviewPictureSize() const;
+
+    // Hooks the later editors fill in: a click on a coordinate (the line's
+    // index) and a position delivered in coordinate-pick mode.
+    std::function<void(int line)> onCoordinateHit;
+    std::function<void(QPoint position)> onCoordinatePicked;
+
+Q_SIGNALS:
+    // The enabling of the commands may have changed.
+    void enablingChanged();
+    void zoomAllPerformed();
+    void redrawn();
+    void panStateChanged(bool down);
+
+private:
+    void writeBackGrid();
+    void drawCompose();
+    void drawOverview();
+    void applyBackground();
+    void scaleTextChanged(const QString& text);
+    void setPictureCursors();
+    void startDrag(QPoint pos);
+    void overviewPressed(Qt::MouseButton b, QPoint pos);
+    void overviewReleased(Qt::MouseButton b, QPoint pos);
+    void composePressed(Qt::MouseButton b, QPoint pos);
+    void composeReleased(Qt::MouseButton b, QPoint pos);
+    void composeMoved(QPoint pos);
+    void markChanged();
+
+    ProgramContext& m_ctx;
+    DiagramDocument& m_doc;
+    OverzichtPanel& m_ov;
+    OpstellenPanel& m_op;
+    DiagramRenderer* m_renderer = nullptr;
+    ViewState m_state;
+    bool m_fillingScale = false;
+};
+
+} // namespace korvimo

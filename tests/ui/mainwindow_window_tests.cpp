@@ -1,0 +1,280 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QToolBar>
+
+#include "ui/mainwindow/commandline.h"
+#include "ui/mainwindow/mainactionlist.h"
+#include "ui/views/overzichtpanel.h"
+#include "ui/views/tzoomfactorform.h"
+#include "support/testsupport.h"
+#include <QTemporaryDir>
+#include "ui/views/viewcontroller.h"
+#include "shellfixture.h"
+
+using namespace korvimo;
+
+class MainWindow_EnablingTests : public test::ShellFixture {};
+class MainWindow_CloseTests : public test::ShellFixture {};
+class MainWindow_StartupTests : public test::ShellFixture {};
+
+TEST(MainWindow_CommandTableTests, EveryCommandHasItsCaptionShortcutAndPlace)
+{
+    // A sample of the table: captions, shortcuts and the menus they sit in.
+    MainActionList list;
+    QMenuBar bar;
+    list.buildMenus(bar);
+    const struct {
+        const char* name;
+        const char* caption;
+        const char* shortcut;
+    } rows[] = {{"FileNewAction", "&Nieuw...", "Ctrl+N"},
+                {"FileSaveAction", "Op&slaan", "Ctrl+S"},
+                {"FileCloseAction", "Sl&uiten", "Ctrl+W"},
+                {"FileQuitAction", "&Afsluiten", "Alt+F4"},
+                {"EditCopyOvIntAction", "Intensiteitenlijst &kopiëren", ""},
+                {"DiagramArmsAction", "&Armen", "F3"},
+                {"ShowZoomAllAction", "Zoom vo&lledig", "F8"},
+                {"ShowLightDarkAction", "Lic&hte/donkere achtergrond", "Shift+F5"},
+                {"ShowCoordinatesAction", "&Coördinaten tonen", "Shift+F6"},
+                {"ShowDirectionsAction", "Richtingen tonen", "Shift+F7"},
+                {"ShowRedrawAction", "Opnieuw &tekenen", "F9"},
+                {"HelpContentsAction", "In&houd", "F1"}};
+    for (const auto& r : rows) {
+        QAction* a = list.action(QString::fromLatin1(r.name));
+        ASSERT_NE(a, nullptr) << r.name;
+        EXPECT_EQ(a->text(), QString::fromUtf8(r.caption));
+        EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromLatin1(r.shortcut))) << r.name;
+    }
+    EXPECT_EQ(list.actions().size(), 41);
+    const QStringList menus = {"&Bestand", "Be&werken", "Diagr&am", "Beel&d", "E&xtra", "&Help"};
+    QStringList shown;
+    for (QAction* m : bar.actions())
+        shown << m->text();
+    EXPECT_EQ(shown, menus);
+    auto* file = bar.findChild<QMenu*>("BestandMenu");
+    ASSERT_NE(file, nullptr);
+    EXPECT_TRUE(file->actions().contains(list.action("FileImportAction")));
+}
+
+TEST(MainWindow_CommandTableTests, ToolBarOrder)
+{
+    // New, Open, Save, Close, Export, Print, |, Diagram copy, ... and the hidden server button last.
+    MainActionList list;
+    QToolBar bar;
+    list.buildToolBar(bar);
+    QStringList names;
+    for (QAction* a : bar.actions())
+        names << (a->isSeparator() ? QStringLiteral("|") : a->objectName().chopped(6));
+    EXPECT_EQ(names.join(' '), "FileNew FileOpen FileSave FileClose FileExport FilePrint | EditCopyDiagram | "
+                               "DiagramArms DiagramFormat DiagramTexts | ShowView ShowCreate | ShowZoomOut "
+                               "ShowZoomIn ShowZoomAll ShowPan ShowLightDark ShowCoordinates | HelpContents "
+                               "HelpInternet AsServer");
+}
+
+TEST(MainWindow_CommandLineTests, OneFileNameBlanksIncluded)
+{
+    // Without quotes the rest of the line is one file name.
+    EXPECT_EQ(commandLineFileName("C:\\Prog\\Korvimo.exe C:\\Data\\My Diagram.kvo", "Korvimo.exe"),
+              "C:\\Data\\My Diagram.kvo");
+    // With quotes around both, the same file.
+    EXPECT_EQ(commandLineFileName("\"C:\\Prog\\Korvimo.exe\" \"C:\\Data\\My Diagram.kvo\"", "korvimo.EXE"),
+              "C:\\Data\\My Diagram.kvo");
+    // Leading blanks removed; nothing after the name is no file.
+    EXPECT_EQ(commandLineFileName("korvimo    a b.kvo  ", "korvimo"), "a b.kvo");
+    EXPECT_EQ(commandLineFileName("korvimo", "korvimo"), "");
+    EXPECT_EQ(commandLineFileName("other x.kvo", "korvimo"), "");
+}
+
+TEST(MainWindow_CommandLineTests, ArgumentVectorJoinsTheRest)
+{
+    // Split arguments are one name again; a folder named like the program does not confuse it.
+    EXPECT_EQ(commandLineFileName(QStringList{"/usr/bin/korvimo", "/home/u/My", "Diagram.kvo"}),
+              "/home/u/My Diagram.kvo");
+    EXPECT_EQ(commandLineFileName(QStringList{"/opt/korvimo/bin/korvimo", "/opt/korvimo/x.kvo"}),
+              "/opt/korvimo/x.kvo");
+    EXPECT_EQ(commandLineFileName(QStringList{"korvimo", "\"a b.kvo\""}), "a b.kvo");
+    EXPECT_EQ(commandLineFileName(QStringList{"korvimo"}), "");
+}
+
+TEST_F(MainWindow_EnablingTests, OverviewAndComposeRules)
+{
+    // Overview: zoom commands on, script commands off; compose at zoom 2: zoom in off, zoom out on.
+    form->provideCommand("EditCopyOvIntAction", [] {});
+    form->provideCommand("EditCopyScriptAction", [] {});
+    EXPECT_TRUE(act("ShowViewAction")->isChecked());
+    EXPECT_FALSE(act("ShowCreateAction")->isChecked());
+    EXPECT_TRUE(act("ShowZoomInAction")->isEnabled());
+    EXPECT_TRUE(act("ShowZoomOutAction")->isEnabled());
+    EXPECT_TRUE(act("ShowZoomAllAction")->isEnabled());
+    EXPECT_TRUE(act("ShowPanExactlyAction")->isEnabled());
+    EXPECT_FALSE(act("EditCopyScriptAction")->isEnabled());
+    EXPECT_FALSE(act("EditCopyOvIntAction")->isEnabled()); // no volumes yet
+
+    loadVolumes();
+    form->views().rebuildVolumeGrid();
+    EXPECT_TRUE(act("EditCopyOvIntAction")->isEnabled());
+    EXPECT_FALSE(act("EditPasteOvIntAction")->isEnabled()); // not provided: stays off
+
+    act("ShowCreateAction")->trigger();
+    EXPECT_TRUE(act("ShowCreateAction")->isChecked());
+    EXPECT_FALSE(act("ShowViewAction")->isChecked());
+    EXPECT_TRUE(act("ShowZoomInAction")->isEnabled());
+    EXPECT_FALSE(act("ShowZoomOutAction")->isEnabled());
+    EXPECT_FALSE(act("ShowZoomAllAction")->isEnabled());
+    EXPECT_FALSE(act("ShowPanExactlyAction")->isEnabled());
+    EXPECT_FALSE(act("EditCopyOvIntAction")->isEnabled());
+    EXPECT_TRUE(act("EditCopyScriptAction")->isEnabled());
+
+    act("ShowZoomInAction")->trigger();
+    EXPECT_EQ(form->views().state().composeZoom, 2);
+    EXPECT_FALSE(act("ShowZoomInAction")->isEnabled());
+    EXPECT_TRUE(act("ShowZoomOutAction")->isEnabled());
+}
+
+TEST_F(MainWindow_EnablingTests, SaveFollowsTheModifiedFlagAndLaterWindowsStayOff)
+{
+    // Save is enabled exactly while the diagram is modified; commands of later windows stay disabled.
+    EXPECT_FALSE(act("FileSaveAction")->isEnabled());
+    doc.markChanged();
+    EXPECT_TRUE(act("FileSaveAction")->isEnabled());
+    doc.setModified(false);
+    EXPECT_FALSE(act("FileSaveAction")->isEnabled());
+    for (const char* later : {"DiagramArmsAction", "DiagramFormatAction", "FileExportAction", "FilePrintAction",
+                              "ExtraSettingsAction", "HelpContentsAction"})
+        EXPECT_FALSE(act(later)->isEnabled()) << later;
+    EXPECT_TRUE(act("FileOpenAction")->isEnabled());
+    EXPECT_FALSE(act("AsServerAction")->isVisible());
+    EXPECT_FALSE(act("ShowIntersectionsAction")->isVisible());
+}
+
+TEST_F(MainWindow_CloseTests, UnmodifiedDiagramClosesWithoutAQuestion)
+{
+    // Nothing changed: no question, the settings are written once.
+    EXPECT_TRUE(form->close());
+    EXPECT_TRUE(messenger.entries.isEmpty());
+    EXPECT_EQ(settingsWritten, 1);
+}
+
+TEST_F(MainWindow_CloseTests, TheThreeAnswersOfTheSaveQuestion)
+{
+    // Opslaan saves and keeps the window; Annuleren keeps it; Niet opslaan closes.
+    doc.fileName = "/data/kruispunt.kvo";
+    doc.markChanged();
+    messenger.answers = {Messenger::Yes};
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(saves, 1);
+    EXPECT_TRUE(form->isVisible());
+    ASSERT_EQ(messenger.entries.size(), 1);
+    EXPECT_EQ(messenger.entries[0].title, "Bestand opslaan?");
+    EXPECT_EQ(messenger.entries[0].text, "Bestand \"/data/kruispunt.kvo\" is gewijzigd.");
+    EXPECT_EQ(settingsWritten, 0);
+
+    doc.markChanged();
+    messenger.answers = {Messenger::Cancel};
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(saves, 1);
+    EXPECT_TRUE(doc.isModified());
+
+    messenger.answers = {Messenger::No};
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(settingsWritten, 1);
+    EXPECT_EQ(messenger.count(RecordingMessenger::Entry::Question), 3);
+}
+
+TEST_F(MainWindow_CloseTests, FileCloseMakesANewDiagramOnlyAfterConsent)
+{
+    // Sluiten with a kept diagram leaves the lists; with "Niet opslaan" they are emptied.
+    loadVolumes();
+    doc.fileName = "/data/a.kvo";
+    doc.markChanged();
+    messenger.answers = {Messenger::Cancel};
+    act("FileCloseAction")->trigger();
+    EXPECT_FALSE(doc.intensities.isEmpty());
+    messenger.answers = {Messenger::No};
+    act("FileCloseAction")->trigger();
+    EXPECT_TRUE(doc.intensities.isEmpty());
+    EXPECT_FALSE(doc.isModified());
+    EXPECT_EQ(form->windowTitle(), "Korvimo - Korvimo_Nieuw.kvo");
+}
+
+TEST_F(MainWindow_StartupTests, CaptionCoveringPanelAndInformationWindow)
+{
+    // After start-up: the untitled caption, the covering panel and the information window gone.
+    EXPECT_TRUE(test::waitUntil([&] { return form->startupFinished(); }));
+    EXPECT_EQ(form->windowTitle(), "Korvimo - Korvimo_Nieuw.kvo");
+    EXPECT_FALSE(form->coveringPanel()->isVisible());
+    EXPECT_FALSE(form->startupInfo().isVisible());
+    EXPECT_EQ(form->objectName(), "HoofdForm");
+    EXPECT_NE(form->findChild<QWidget*>("OvIntStringGrid"), nullptr);
+    EXPECT_NE(form->findChild<QWidget*>("SchaalEdit"), nullptr);
+    EXPECT_NE(form->findChild<QWidget*>("ScriptListBox"), nullptr);
+    EXPECT_NE(form->findChild<QWidget*>("CoordsLabel"), nullptr);
+}
+
+TEST_F(MainWindow_StartupTests, CommandLineFileIsOpenedAndNewFormSkipped)
+{
+    // A file named on the command line is read; the new-diagram dialog stays away.
+    korvimo::THoofdForm second(ctx, doc, *theme);
+    QStringList read;
+    int newForms = 0;
+    ctx.settings.startShowNewForm = true;
+    second.readFile = [&](const QString& n) { read << n; };
+    second.readSettings = [] {};
+    second.writeSettings = [] {};
+    second.showNewForm = [&] { ++newForms; };
+    second.setStartupInfoMilliseconds(0);
+    second.setCommandLineFile("/tmp/My Diagram.kvo");
+    second.show();
+    second.FormActivate();
+    second.FormActivate(); // runs once only
+    EXPECT_TRUE(test::waitUntil([&] { return second.startupFinished(); }));
+    EXPECT_EQ(read, QStringList{"/tmp/My Diagram.kvo"});
+    EXPECT_EQ(newForms, 0);
+
+    korvimo::THoofdForm third(ctx, doc, *theme);
+    third.showNewForm = [&] { ++newForms; };
+    third.readSettings = [] {};
+    third.writeSettings = [] {};
+    third.setStartupInfoMilliseconds(0);
+    third.show();
+    third.FormActivate();
+    EXPECT_TRUE(test::waitUntil([&] { return third.startupFinished(); }));
+    EXPECT_EQ(newForms, 1);
+}
+
+TEST_F(MainWindow_StartupTests, ImportShowsWhereTheDocumentationIs)
+{
+    // Importeren opens nothing; it names the AddOn folder.
+    act("FileImportAction")->trigger();
+    ASSERT_EQ(messenger.entries.size(), 1);
+    EXPECT_EQ(messenger.entries[0].kind, RecordingMessenger::Entry::Information);
+    EXPECT_TRUE(messenger.entries[0].text.endsWith(ctx.paths.programFolder + "AddOn"));
+}
+
+TEST_F(MainWindow_StartupTests, WindowPositionIsRestoredOnceAndWrittenAtExit)
+{
+    // A stored entry moves the window when it is shown; the entry is used once and written back at exit.
+    TZoomFactorForm& dlg = form->zoomForm();
+    ctx.settings.formPositions = {"ZoomFactorForm=M:0;L:40;T:30;W:300;H:200;N:0;", "ArmenForm=M:0;L:5;T:5;W:9;H:9;N:0;"};
+    dlg.show();
+    EXPECT_EQ(dlg.frameGeometry().topLeft(), QPoint(40, 30));
+    EXPECT_EQ(dlg.size(), QSize(300, 200));
+    EXPECT_EQ(ctx.settings.formPositions, QStringList{"ArmenForm=M:0;L:5;T:5;W:9;H:9;N:0;"});
+    dlg.hide();
+
+    QTemporaryDir dir;
+    ctx.paths.settingsFile = dir.filePath("Korvimo/Korvimo.ini");
+    korvimo::THoofdForm other(ctx, doc, *theme);
+    other.setStartupInfoMilliseconds(0);
+    other.show();
+    other.move(120, 80);
+    other.close();
+    const QByteArray ini = test::readAll(ctx.paths.settingsFile);
+    EXPECT_TRUE(ini.contains("HoofdForm=M:0;L:120;T:80;")) << ini.constData();
+    EXPECT_TRUE(ini.contains("ArmenForm=M:0;L:5;T:5;W:9;H:9;N:0;")); // never opened: kept
+}
