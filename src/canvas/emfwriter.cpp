@@ -2,7 +2,9 @@
 // library's *_set functions; we only decide which records, in which order.
 #include <uemf.h>
 
+#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QtEndian>
 
 #include <algorithm>
@@ -358,6 +360,42 @@ bool writeEmf(const Metafile& metafile, const QString& path, QString* error)
     if (!target.commit(size))
         return failWith(target.error());
     return true;
+}
+
+namespace {
+
+// libUEMF writes only to named files: go through a private temporary folder.
+template <typename Writer>
+QByteArray encodeVia(Writer write, const Metafile& metafile, const char* name, QString* error)
+{
+    QTemporaryDir dir;
+    if (!dir.isValid()) {
+        if (error)
+            *error = dir.errorString();
+        return {};
+    }
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    if (!write(metafile, path, error))
+        return {};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
+        return {};
+    }
+    return file.readAll();
+}
+
+} // namespace
+
+QByteArray emfBytes(const Metafile& metafile, QString* error)
+{
+    return encodeVia(writeEmf, metafile, "picture.emf", error);
+}
+
+QByteArray wmfBytes(const Metafile& metafile, QString* error)
+{
+    return encodeVia(writeWmf, metafile, "picture.wmf", error);
 }
 
 bool writeMetafile(const Metafile& metafile, const QString& path, QString* error)

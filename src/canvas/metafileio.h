@@ -40,6 +40,9 @@ bool writeEmf(const Metafile& metafile, const QString& path, QString* error = nu
 bool writeWmf(const Metafile& metafile, const QString& path, QString* error = nullptr);
 // By the metafile's kind.
 bool writeMetafile(const Metafile& metafile, const QString& path, QString* error = nullptr);
+// The bytes such a file would hold (for the clipboard); empty on failure.
+QByteArray emfBytes(const Metafile& metafile, QString* error = nullptr);
+QByteArray wmfBytes(const Metafile& metafile, QString* error = nullptr);
 
 std::optional<Metafile> readEmf(const QByteArray& bytes, QString* error = nullptr);
 std::optional<Metafile> readWmf(const QByteArray& bytes, QString* error = nullptr);

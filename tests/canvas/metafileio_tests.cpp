@@ -89,6 +89,7 @@ TEST(Canvas_MetafileFileTests, EmfWrittenAndReadBackGivesTheSameRecords)
     ASSERT_TRUE(back) << error.toStdString();
     expectSameRecords(mf, *back);
     EXPECT_EQ(*back, mf);
+    EXPECT_EQ(emfBytes(mf), test::readAll(path)) << "clipboard bytes are the file's bytes";
 }
 
 TEST(Canvas_MetafileFileTests, WmfWrittenAndReadBackGivesTheSameRecords)

@@ -248,3 +248,27 @@ TEST(Output_AreaAverageReduceTests, RefusesEmptyTargetsAndConvertsOtherFormats)
     EXPECT_EQ(pixel(t, 1, 1)[1], 20);
     EXPECT_EQ(pixel(t, 1, 1)[2], 10);
 }
+
+TEST(Output_AreaAverageReduceTests, ExactTiesRoundToEven)
+{
+    // Values only in the fully weighted 3 × 3 part of a 4 × 4 block give exact halves: to even.
+    // Sums 8, 24, 40, 56 over 16 are 0.5, 1.5, 2.5, 3.5 and round to 0, 2, 2, 4.
+    const int sums[] = {8, 24, 40, 56};
+    const int want[] = {0, 2, 2, 4};
+    QImage src = filled(16, 4, 0xFF000000);
+    for (int b = 0; b < 4; ++b) {
+        // Spread the sum over the block's first pixel and its neighbours, each channel alike.
+        int left = sums[b];
+        for (int k = 0; k < 9 && left > 0; ++k) {
+            const int v = std::min(left, 255);
+            src.setPixel(4 * b + k % 3, k / 3, qRgb(v, v, v));
+            left -= v;
+        }
+    }
+    QImage t;
+    ASSERT_TRUE(AreaAverageReduce(src, t, 4, 1));
+    for (int b = 0; b < 4; ++b)
+        for (int c = 0; c < 3; ++c)
+            EXPECT_EQ(pixel(t, b, 0)[c], want[b]) << "block " << b << " channel " << c;
+    EXPECT_EQ(firstDifference(t, plainReduce(src, 4, 1)), "");
+}
