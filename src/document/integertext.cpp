@@ -2,28 +2,20 @@
 
 namespace korvimo {
 
-ConversionError::ConversionError(const QString& text)
-    : std::runtime_error(text.toStdString()), m_text(text)
+std::optional<int> tryParseInteger(QStringView text)
 {
-}
-
-std::optional<int> parseInteger(QStringView text)
-{
+    const QStringView t = text.trimmed();
     qsizetype i = 0;
-    const qsizetype n = text.size();
-    while (i < n && text[i] == QLatin1Char(' '))
-        ++i;
     bool negative = false;
-    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
-        negative = text[i] == QLatin1Char('-');
+    if (i < t.size() && (t[i] == u'+' || t[i] == u'-')) {
+        negative = t[i] == u'-';
         ++i;
     }
-    if (i == n)
+    if (i == t.size())
         return std::nullopt;
-    // Accumulate as a negative number so that INT_MIN is representable.
     long long value = 0;
-    for (; i < n; ++i) {
-        const char16_t c = text[i].unicode();
+    for (; i < t.size(); ++i) {
+        const char16_t c = t[i].unicode();
         if (c < u'0' || c > u'9')
             return std::nullopt;
         value = value * 10 + (c - u'0');
@@ -37,21 +29,9 @@ std::optional<int> parseInteger(QStringView text)
     return int(value);
 }
 
-QString integerConversionErrorText(QStringView text)
-{
-    return QStringLiteral("'%1' is not a valid integer value").arg(text);
-}
-
-int toInteger(QStringView text)
-{
-    if (const auto v = parseInteger(text))
-        return *v;
-    throw ConversionError(integerConversionErrorText(text));
-}
-
 int toIntegerOr(QStringView text, int fallback)
 {
-    const auto v = parseInteger(text);
+    const auto v = tryParseInteger(text);
     return v ? *v : fallback;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // Small routines that the readers apply to a freshly opened template: put in
-// a volume, find the highest volume, choose the scale from it.
+// a volume, choose the scale from the highest volume (render/volumes.h).
 #include <QString>
 #include <QStringList>
 
@@ -12,15 +12,9 @@ namespace korvimo {
 // line matches. Returns the number of lines replaced.
 int IntensiteitVervangen(QStringList& intensities, const QString& name, const QString& value);
 
-// The highest volume of the active lines (neither "*" nor "#" first) that
-// contain an "I" anywhere, read between the first "=" and the next ";";
-// -1 when there is none. Throws ConversionError for a malformed value.
-int highestVolume(const QStringList& intensities);
-
-// The volume scale for a highest volume h: 1000 when h is not greater than
-// 0, otherwise round(5000 / h) x 100 with halves to the even neighbour. Above
-// 10000 vehicles that rounding would reach 0 and no band would be drawn at
-// all, so the scale never goes below 100.
-int sfactorForHighestVolume(int h);
+// The volume scale for a freshly loaded diagram whose highest volume is h:
+// sfactorForHighestVolume (render/volumes.h), but never below 100. Above
+// 10000 vehicles that rounding reaches 0 and no band would be drawn at all.
+int loadedDiagramSfactor(int h);
 
 } // namespace korvimo
