@@ -6,9 +6,9 @@
 #include "core/programcontext.h"
 #include "document/integertext.h"
 #include "document/intensityreplace.h"
+#include "render/volumes.h"
 #include "document/templatelibrary.h"
 #include "document/textfile.h"
-#include "render/volumes.h"
 
 namespace korvimo {
 
@@ -271,10 +271,10 @@ void DiagramFile::Versie2BestandOpenen(const QString& name)
     if (lines.size() > 20 && !lines[20].isEmpty()) {
         // The old scale was a sixth of today's; clamp to the scale's range
         // rather than let the product overflow.
-        const long long scaled = static_cast<long long>(parseInteger(lines[20])) * 6;
+        const long long scaled = static_cast<long long>(toInteger(lines[20])) * 6;
         gv.sfactor = int(std::clamp(scaled, 0LL, 999999999LL));
     } else {
-        gv.sfactor = loadedDiagramSfactor(highestVolume(m_doc.intensities));
+        gv.sfactor = sfactorForHighestVolume(highestVolume(m_doc.intensities));
     }
 }
 

@@ -198,13 +198,13 @@ void applyGeneralVariable(GeneralVariables& gv, const GeneralVariableKey& entry,
     auto field = entry.field(gv);
     switch (entry.kind) {
     case GeneralKind::FileVersion: {
-        const int v = parseInteger(value);
+        const int v = toInteger(value);
         if (fileVersion)
             *fileVersion = v;
         break;
     }
     case GeneralKind::Integer:
-        *std::get<int*>(field) = parseInteger(value);
+        *std::get<int*>(field) = toInteger(value);
         break;
     case GeneralKind::Boolean:
         *std::get<bool*>(field) = value == QLatin1String("1");
@@ -213,7 +213,7 @@ void applyGeneralVariable(GeneralVariables& gv, const GeneralVariableKey& entry,
         *std::get<QString*>(field) = value;
         break;
     case GeneralKind::ArrowSize:
-        *std::get<double*>(field) = parseInteger(value) * kMetaScale;
+        *std::get<double*>(field) = toInteger(value) * kMetaScale;
         break;
     }
 }

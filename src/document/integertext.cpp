@@ -2,20 +2,33 @@
 
 namespace korvimo {
 
-std::optional<int> tryParseInteger(QStringView text)
+ConversionError::ConversionError(const QString& text)
+    : std::runtime_error(text.toStdString()), m_text(text)
 {
-    const QStringView t = text.trimmed();
+}
+
+std::optional<int> parseInteger(QStringView text)
+{
     qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && text[i].isSpace())
+        ++i;
     bool negative = false;
-    if (i < t.size() && (t[i] == u'+' || t[i] == u'-')) {
-        negative = t[i] == u'-';
+    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
+        negative = text[i] == QLatin1Char('-');
         ++i;
     }
-    if (i == t.size())
+    // Blanks after the digits are forgiven too: a hand-edited line often
+    // carries them and they cannot change the number.
+    qsizetype end = n;
+    while (end > i && text[end - 1].isSpace())
+        --end;
+    if (i == end)
         return std::nullopt;
+    // Accumulate as a negative number so that INT_MIN is representable.
     long long value = 0;
-    for (; i < t.size(); ++i) {
-        const char16_t c = t[i].unicode();
+    for (; i < end; ++i) {
+        const char16_t c = text[i].unicode();
         if (c < u'0' || c > u'9')
             return std::nullopt;
         value = value * 10 + (c - u'0');
@@ -29,9 +42,25 @@ std::optional<int> tryParseInteger(QStringView text)
     return int(value);
 }
 
+QString integerConversionErrorText(QStringView text)
+{
+    // Keep the quoted text short: a broken line may be very long.
+    QString shown = text.left(40).toString();
+    if (text.size() > 40)
+        shown += QStringLiteral("...");
+    return QStringLiteral("'%1' is not a valid integer value").arg(shown);
+}
+
+int toInteger(QStringView text)
+{
+    if (const auto v = parseInteger(text))
+        return *v;
+    throw ConversionError(integerConversionErrorText(text));
+}
+
 int toIntegerOr(QStringView text, int fallback)
 {
-    const auto v = tryParseInteger(text);
+    const auto v = parseInteger(text);
     return v ? *v : fallback;
 }
 

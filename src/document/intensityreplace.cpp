@@ -1,9 +1,6 @@
 #include "document/intensityreplace.h"
 
-#include <algorithm>
-
 #include "document/integertext.h"
-#include "render/volumes.h"
 
 namespace korvimo {
 
@@ -20,7 +17,5 @@ int IntensiteitVervangen(QStringList& intensities, const QString& name, const QS
     }
     return replaced;
 }
-
-int loadedDiagramSfactor(int h) { return std::max(100, sfactorForHighestVolume(h)); }
 
 } // namespace korvimo

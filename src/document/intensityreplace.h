@@ -1,6 +1,6 @@
 #pragma once
-// Small routines that the readers apply to a freshly opened template: put in
-// a volume, choose the scale from the highest volume (render/volumes.h).
+// Puts a volume into a freshly opened template. The highest volume and the
+// scale chosen from it live with the other volume rules (render/volumes.h).
 #include <QString>
 #include <QStringList>
 
@@ -11,10 +11,5 @@ namespace korvimo {
 // name=value;I; - whatever else it held is dropped. Nothing is added when no
 // line matches. Returns the number of lines replaced.
 int IntensiteitVervangen(QStringList& intensities, const QString& name, const QString& value);
-
-// The volume scale for a freshly loaded diagram whose highest volume is h:
-// sfactorForHighestVolume (render/volumes.h), but never below 100. Above
-// 10000 vehicles that rounding reaches 0 and no band would be drawn at all.
-int loadedDiagramSfactor(int h);
 
 } // namespace korvimo

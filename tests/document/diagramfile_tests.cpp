@@ -188,14 +188,14 @@ TEST(Document_DiagramFileTests, MalformedIntegerStopsTheReading)
     EXPECT_FALSE(captionSet);
     EXPECT_EQ(e.doc.fileName, QStringLiteral("Korvimo_Nieuw.kvo"));
 
-    // Empty values, overflow and trailing text are malformed too; blanks around and a sign are not.
-    for (const char* bad : {"", "99999999999", "1 2", "1.5", "0x10"}) {
+    // Empty values, overflow and trailing text are malformed too; surrounding blanks and a sign are not.
+    for (const char* bad : {"", "99999999999", "12 3", "1.5", "0x10"}) {
         DocumentEnv b;
         b.file.StromenBestandOpenen(b.put("b.kvo", crlf({"[**General variables**]", QString("intmin=") + bad})));
         EXPECT_EQ(b.messages.texts(), QStringList{QString("'%1' is not a valid integer value").arg(bad)});
     }
     DocumentEnv ok;
-    ok.file.StromenBestandOpenen(ok.put("o.kvo", crlf({"[**General variables**]", "intmin= -7 ", "intminnumber=+3"})));
+    ok.file.StromenBestandOpenen(ok.put("o.kvo", crlf({"[**General variables**]", "intmin= -7", "intminnumber=+3 "})));
     EXPECT_EQ(ok.doc.general.intmin, -7);
     EXPECT_EQ(ok.doc.general.intminnumber, 3);
 }

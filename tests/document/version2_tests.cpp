@@ -4,6 +4,7 @@
 #include "document/documenttestenv.h"
 #include "document/integertext.h"
 #include "document/intensityreplace.h"
+#include "render/volumes.h"
 #include "document/templatelibrary.h"
 
 using namespace korvimo;
@@ -149,15 +150,21 @@ TEST(Document_Version2Tests, FirstLineDecidesAndErrorsStopTheWholeReading)
 
 TEST(Document_Version2Tests, VolumeHelpers)
 {
-    // IntensiteitVervangen rewrites every matching line whole; the scale of a loaded diagram
-    // rounds halves to even and never reaches 0.
+    // IntensiteitVervangen rewrites every matching line whole; the highest volume skips text and
+    // inactive lines; the scale rounds halves to even and never reaches 0.
     QStringList ints{"0003=5;I;extra", "*0003 text", "0003=7;V;", "0004=9;I;"};
     EXPECT_EQ(IntensiteitVervangen(ints, "0003", "250"), 2);
     EXPECT_EQ(ints, (QStringList{"0003=250;I;", "*0003 text", "0003=250;I;", "0004=9;I;"}));
     EXPECT_EQ(IntensiteitVervangen(ints, "0099", "1"), 0);
 
-    EXPECT_EQ(loadedDiagramSfactor(340), 1500);
-    EXPECT_EQ(loadedDiagramSfactor(400), 1200); // 12.5 rounds to 12
-    EXPECT_EQ(loadedDiagramSfactor(-1), 1000);
-    EXPECT_EQ(loadedDiagramSfactor(20000), 100);
+    EXPECT_EQ(highestVolume({"0120=120;I;", "0340=340;I;", "#0001=9999;I;", "*I 5000", "0100=900;V;"}), 340);
+    EXPECT_EQ(highestVolume({"* only text"}), -1);
+    EXPECT_THROW(highestVolume({"0001=x;I;"}), ConversionError);
+
+    EXPECT_EQ(sfactorForHighestVolume(340), 1500);
+    EXPECT_EQ(sfactorForHighestVolume(800), 600);
+    EXPECT_EQ(sfactorForHighestVolume(3000), 200);
+    EXPECT_EQ(sfactorForHighestVolume(400), 1200); // 12.5 rounds to 12
+    EXPECT_EQ(sfactorForHighestVolume(0), 1000);
+    EXPECT_EQ(sfactorForHighestVolume(20000), 100);
 }
