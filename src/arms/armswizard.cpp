@@ -96,8 +96,8 @@ void armsWizardApply(DiagramDocument& doc, const ArmsWizardInput& in)
     const QString yText = s1 < 0 ? QString() : c.mid(s1 + 1, s2 < 0 ? -1 : s2 - s1 - 1);
     // Read once: an arm whose point is the centre itself rewrites the centre's
     // line, but the remaining arms still turn about the old centre.
-    const int cx = parseInteger(xText);
-    const int cy = parseInteger(yText);
+    const int cx = toInteger(xText);
+    const int cy = toInteger(yText);
 
     for (QString& def : g.arm)
         def.clear();

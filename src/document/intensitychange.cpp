@@ -20,7 +20,7 @@ long long readVolume(const QString& line, bool* isVolume)
     const int eq = line.indexOf(QLatin1Char('='));
     const int semi = line.indexOf(QLatin1Char(';'), eq + 1);
     const QString valueText = line.mid(eq + 1, semi < 0 ? -1 : semi - eq - 1);
-    const long long v = parseInteger(valueText);
+    const long long v = toInteger(valueText);
     *isVolume = semi >= 0 && semi + 1 < line.size() && line[semi + 1] == QLatin1Char('I');
     return v;
 }

@@ -161,7 +161,7 @@ QString CoordsArmOphalenZonderHoek(const QString& arm)
 void SchaalEtcGoedZetten(DiagramFile& files)
 {
     DiagramDocument& doc = files.document();
-    doc.general.sfactor = loadedDiagramSfactor(highestVolume(doc.intensities));
+    doc.general.sfactor = sfactorForHighestVolume(highestVolume(doc.intensities));
     callHook(files.hooks.rebuildOverview);
     callHook(files.hooks.redraw);
     armsWizardApply(doc, armsWizardLoad(doc));
