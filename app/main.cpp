@@ -7,6 +7,7 @@
 #include "document/diagramdocument.h"
 #include "ui/mainwindow/commandline.h"
 #include "ui/mainwindow/thoofdform.h"
+#include "ui/views/metarenderer.h"
 #include "uikit/messageboxes.h"
 #include "uikit/theme.h"
 
@@ -27,7 +28,9 @@ int main(int argc, char** argv)
     ctx.messenger = &messenger;
 
     korvimo::DiagramDocument doc;
+    korvimo::MetaRenderer renderer;
     korvimo::THoofdForm form(ctx, doc, theme);
+    form.setRenderer(&renderer);
     messenger.setParent(&form);
     form.setCommandLineFile(korvimo::commandLineFileName(QCoreApplication::arguments()));
     form.show();

@@ -16,7 +16,10 @@
 // - textHeight is the cell height (ascent + descent), like GDI's tmHeight:
 //   the same for every text in one font.
 // - A TextMetrics keeps a small cache of font metrics; it is cheap to make
-//   and not shared between threads.
+//   and not shared between threads. Fonts need a QGuiApplication (the
+//   offscreen platform will do).
+// - Em heights are clamped to 1..16000 units: beyond that Qt's metrics
+//   overflow, and no diagram needs such text.
 #include <QFont>
 #include <QFontMetricsF>
 #include <QList>

@@ -1,5 +1,9 @@
 #include "document/diagramdocument.h"
 
+#include <QFileInfo>
+
+#include "core/programpaths.h"
+
 namespace korvimo {
 
 DiagramDocument::DiagramDocument(QObject* parent) : QObject(parent) {}
@@ -16,6 +20,25 @@ void DiagramDocument::markChanged()
 {
     setModified(true);
     Q_EMIT changed();
+}
+
+void DiagramDocument::announceChanged() { Q_EMIT changed(); }
+
+void DiagramDocument::clearLists()
+{
+    script.clear();
+    coordinates.clear();
+    intensities.clear();
+    notes.clear();
+}
+
+QString programmaCaption(const QString& fileName)
+{
+    QString caption = QString::fromLatin1(kProgramName);
+    const QString name = QFileInfo(fileName).fileName();
+    if (!name.isEmpty())
+        caption += QStringLiteral(" - ") + name;
+    return caption;
 }
 
 } // namespace korvimo

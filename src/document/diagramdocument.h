@@ -19,6 +19,10 @@ public:
     QStringList intensities; // IntensityLine per entry
     QStringList notes;
     QString fileName; // a real path, or the untitled name
+    // The notes window's own change mark: set when the user edits the notes,
+    // cleared by the readers; the notes window turns it into the modified
+    // flag when it closes.
+    bool notesChanged = false;
 
     bool isModified() const { return m_modified; }
     // Emits modifiedChanged when the flag flips.
@@ -26,6 +30,13 @@ public:
     // Every edit calls this once it has changed the document: sets the flag
     // and tells the views.
     void markChanged();
+    // Tells the views that the content was replaced (a reading, a new
+    // document) without touching the modified flag.
+    void announceChanged();
+
+    // Empties the three lists and the notes; general variables, file name
+    // and flag stay.
+    void clearLists();
 
 Q_SIGNALS:
     void changed();
@@ -34,5 +45,10 @@ Q_SIGNALS:
 private:
     bool m_modified = false;
 };
+
+// The main window's caption for a document of that file name: the program
+// name, then " - " and the file name without its folder when that is not
+// empty.
+QString programmaCaption(const QString& fileName);
 
 } // namespace korvimo

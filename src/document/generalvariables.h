@@ -1,8 +1,12 @@
 #pragma once
 // The diagram-wide settings. Each field is named after its key in the
 // "[**General variables**]" section of a diagram file.
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <array>
+#include <functional>
+#include <variant>
 
 namespace korvimo {
 
@@ -57,11 +61,57 @@ struct GeneralVariables {
 
     GeneralVariables(); // the defaults of a new diagram with the built-in program settings
 
+    // printfontstyle: character 1 bold, 2 italic, 3 underlined; only "Y" is on.
+    bool printFontBold() const { return styleFlag(0); }
+    bool printFontItalic() const { return styleFlag(1); }
+    bool printFontUnderline() const { return styleFlag(2); }
+
     bool groupVisible(DrawingGroup g) const { return grp[static_cast<int>(g)]; }
     void setGroupVisible(DrawingGroup g, bool on) { grp[static_cast<int>(g)] = on; }
 
     // The defaults of a new diagram: fonts and colours come from the program settings.
     static GeneralVariables defaults(const ProgramSettings& settings);
+
+private:
+    bool styleFlag(int i) const { return printfontstyle.size() > i && printfontstyle[i] == QLatin1Char('Y'); }
 };
+
+// The keys of the "[**General variables**]" section, in the order the writer
+// writes them, "fileversion" first. The reader and the writer both work from
+// this one table, so a field cannot be written under one name and read under
+// another.
+enum class GeneralKind {
+    FileVersion, // not a field: written as the current version, read for the version check
+    Integer,
+    Boolean,     // "1" true, anything else false
+    Text,        // the rest of the line, untrimmed
+    ArrowSize,   // integer in the file, ten times that in memory
+};
+
+struct GeneralVariableKey {
+    using Field = std::variant<std::monostate, int*, bool*, QString*, double*>;
+    QString key; // lower case, as written
+    GeneralKind kind;
+    std::function<Field(GeneralVariables&)> field;
+};
+
+const QList<GeneralVariableKey>& generalVariableKeys();
+// The entry for key compared without regard to case; null when unknown.
+const GeneralVariableKey* findGeneralVariableKey(QStringView key);
+
+// The value text that the writer writes for entry.
+QString generalVariableText(const GeneralVariables& gv, const GeneralVariableKey& entry);
+// Stores value into the entry's field (for fileversion into *fileVersion when
+// given). Throws ConversionError when an integer value is malformed; the
+// field then keeps its value.
+void applyGeneralVariable(GeneralVariables& gv, const GeneralVariableKey& entry, const QString& value,
+                          int* fileVersion = nullptr);
+
+// Every key as "key=value", in table order.
+QStringList generalVariableLines(const GeneralVariables& gv);
+// Applies one "key=value" line: the key is the text before the first "=",
+// the value everything after it. A line without "=" or with an unknown key
+// is ignored and gives false. Throws ConversionError like applyGeneralVariable.
+bool applyGeneralVariableLine(GeneralVariables& gv, const QString& line, int* fileVersion = nullptr);
 
 } // namespace korvimo

@@ -9,10 +9,10 @@ void coordinateValues(const QString& line, int& x, int& y)
     const qsizetype eq = line.indexOf(QLatin1Char('='));
     QStringView rest = QStringView(line).mid(eq + 1);
     qsizetype semi = rest.indexOf(QLatin1Char(';'));
-    x = parseInteger(semi < 0 ? rest : rest.left(semi));
+    x = toInteger(semi < 0 ? rest : rest.left(semi));
     rest = semi < 0 ? QStringView() : rest.mid(semi + 1);
     semi = rest.indexOf(QLatin1Char(';'));
-    y = parseInteger(semi < 0 ? rest : rest.left(semi));
+    y = toInteger(semi < 0 ? rest : rest.left(semi));
 }
 
 bool resolvePoint(const QStringList& coordinates, QStringView name, long double& x, long double& y)

@@ -65,7 +65,7 @@ QString ScriptFieldReader::nextField()
     return field;
 }
 
-int ScriptFieldReader::nextInteger() { return parseInteger(nextField()); }
+int ScriptFieldReader::nextInteger() { return toInteger(nextField()); }
 
 QString ScriptFieldReader::nextQuotedText()
 {

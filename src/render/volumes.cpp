@@ -1,5 +1,7 @@
 #include "render/volumes.h"
 
+#include <algorithm>
+
 #include "render/conversionerror.h"
 #include "render/rounding.h"
 
@@ -14,7 +16,7 @@ int valueOf(const QString& line, QChar* kind)
     const qsizetype eq = line.indexOf(QLatin1Char('='));
     const QStringView rest = QStringView(line).mid(eq + 1);
     const qsizetype semi = rest.indexOf(QLatin1Char(';'));
-    const int v = parseInteger(semi < 0 ? rest : rest.left(semi));
+    const int v = toInteger(semi < 0 ? rest : rest.left(semi));
     if (kind)
         *kind = semi >= 0 && semi + 1 < rest.size() ? rest[semi + 1] : QChar();
     return v;
@@ -80,7 +82,9 @@ int sfactorForHighestVolume(int highest)
 {
     if (highest <= 0)
         return 1000;
-    return 100 * roundToEven(5000.0L / highest);
+    // Above 10000 vehicles the rounding reaches 0 and no band would be drawn
+    // at all, so the scale never goes below 100.
+    return 100 * std::max<long long>(1, roundToEven(5000.0L / highest));
 }
 
 void applyShowDirections(QStringList& lines)

@@ -41,7 +41,7 @@ int highestVolume(const QStringList& lines);
 
 // The volume scale chosen for a freshly loaded diagram from its highest
 // volume: 1000 when there is no positive volume, else 100 x (5000 / highest,
-// rounded half to even).
+// rounded half to even), and never below 100.
 int sfactorForHighestVolume(int highest);
 
 // Replaces every volume line by "NNNN=NNNN;I;", so labels and band widths

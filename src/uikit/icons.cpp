@@ -1,6 +1,8 @@
 #include "uikit/icons.h"
 
+#include <QGuiApplication>
 #include <QIconEngine>
+#include <QPalette>
 #include <QPainter>
 #include <QPainterPath>
 #include <functional>
@@ -13,14 +15,20 @@ namespace {
 using Draw = std::function<void(QPainter&)>;
 
 // Colours of the set: one ink, one paper, a few accents.
-const QColor kInk(0x33, 0x3B, 0x47);
+// The ink follows the interface: dark lines on light tool bars, light
+// lines on the dark ones.
+QColor inkColour()
+{
+    return QGuiApplication::palette().color(QPalette::Window).lightness() < 128 ? QColor(0xDC, 0xDC, 0xDC)
+                                                                                : QColor(0x33, 0x3B, 0x47);
+}
 const QColor kPaper(0xFF, 0xFF, 0xFF);
 const QColor kBlue(0x2F, 0x7D, 0xD1);
 const QColor kGreen(0x3C, 0xA5, 0x5C);
 const QColor kRed(0xD9, 0x3F, 0x3F);
 const QColor kYellow(0xF2, 0xB8, 0x25);
 
-QPen ink(double w = 1.5) { return QPen(kInk, w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin); }
+QPen ink(double w = 1.5) { return QPen(inkColour(), w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin); }
 
 void sheet(QPainter& p, double x = 5, double y = 3, double w = 14, double h = 18)
 {
@@ -41,7 +49,7 @@ void magnifier(QPainter& p)
     p.setPen(ink(2));
     p.setBrush(kPaper);
     p.drawEllipse(QPointF(10, 10), 6.5, 6.5);
-    p.setPen(QPen(kInk, 3, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(inkColour(), 3, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(15, 15), QPointF(21, 21));
 }
 
@@ -149,7 +157,7 @@ const std::map<QString, Draw>& drawings()
              p.restore();
          }},
         {QStringLiteral("arms"), [](QPainter& p) {
-             p.setPen(QPen(kInk, 2.5, Qt::SolidLine, Qt::RoundCap));
+             p.setPen(QPen(inkColour(), 2.5, Qt::SolidLine, Qt::RoundCap));
              const QPointF c(12, 12);
              for (double a : {20.0, 110.0, 200.0, 290.0}) {
                  QLineF l(c, c + QPointF(10, 0));
@@ -169,7 +177,7 @@ const std::map<QString, Draw>& drawings()
              }
          }},
         {QStringLiteral("texts"), [](QPainter& p) {
-             p.setPen(QPen(kInk, 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+             p.setPen(QPen(inkColour(), 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
              p.drawPolyline(QPolygonF({QPointF(4, 20), QPointF(10, 4), QPointF(16, 20)}));
              p.drawLine(QPointF(6.5, 14), QPointF(13.5, 14));
              p.setPen(QPen(kBlue, 2, Qt::SolidLine, Qt::RoundCap));
@@ -193,7 +201,7 @@ const std::map<QString, Draw>& drawings()
              p.setPen(ink());
              p.setBrush(kPaper);
              p.drawRect(QRectF(2, 3, 20, 18));
-             p.setPen(QPen(kInk, 1.4, Qt::SolidLine, Qt::RoundCap));
+             p.setPen(QPen(inkColour(), 1.4, Qt::SolidLine, Qt::RoundCap));
              for (int i = 0; i < 4; ++i)
                  p.drawLine(QPointF(5, 7 + i * 3.5), QPointF(12, 7 + i * 3.5));
              p.setPen(QPen(kBlue, 2, Qt::SolidLine, Qt::RoundCap));
@@ -221,10 +229,10 @@ const std::map<QString, Draw>& drawings()
          }},
         {QStringLiteral("pan"), [](QPainter& p) {
              const QPointF c(12, 12);
-             arrow(p, c, QPointF(12, 2.5), kInk);
-             arrow(p, c, QPointF(12, 21.5), kInk);
-             arrow(p, c, QPointF(2.5, 12), kInk);
-             arrow(p, c, QPointF(21.5, 12), kInk);
+             arrow(p, c, QPointF(12, 2.5), inkColour());
+             arrow(p, c, QPointF(12, 21.5), inkColour());
+             arrow(p, c, QPointF(2.5, 12), inkColour());
+             arrow(p, c, QPointF(21.5, 12), inkColour());
          }},
         {QStringLiteral("lightdark"), [](QPainter& p) {
              p.setPen(ink());
@@ -238,7 +246,7 @@ const std::map<QString, Draw>& drawings()
              p.drawPath(half);
          }},
         {QStringLiteral("coordinates"), [](QPainter& p) {
-             p.setPen(QPen(kInk, 1, Qt::DotLine));
+             p.setPen(QPen(inkColour(), 1, Qt::DotLine));
              p.drawLine(QPointF(3, 12), QPointF(21, 12));
              p.drawLine(QPointF(12, 3), QPointF(12, 21));
              p.setPen(ink(1.2));

@@ -179,3 +179,16 @@ TEST(Canvas_MetaCanvasTests, CanvasMeasuresInItsCurrentFont)
     EXPECT_EQ(c.fontSize(), 75);
     EXPECT_TRUE(mf.isEmpty());
 }
+
+TEST(Canvas_TextMetricsTests, OneAdvancePerUtf16UnitEvenForSurrogatePairs)
+{
+    // A character outside the basic plane gets its advance on the first unit and 0 on the second.
+    TextMetrics tm;
+    FontSpec f;
+    f.height = -50;
+    const QString text = QStringLiteral("a") + QString::fromUcs4(U"\U0001F697") + QStringLiteral("b");
+    const QList<int> adv = tm.advances(f, text);
+    ASSERT_EQ(adv.size(), text.size());
+    EXPECT_EQ(adv[2], 0);
+    EXPECT_EQ(adv[0], tm.textWidth(f, QStringLiteral("a")));
+}

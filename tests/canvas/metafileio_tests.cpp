@@ -222,3 +222,56 @@ TEST(Canvas_MetafileFileTests, SampleFilesForViewing)
     test::writeAll(out + "/sample-emf-back.txt", readMetafileFile(out + "/sample.emf")->dump().toUtf8());
     test::writeAll(out + "/sample-wmf-back.txt", readMetafileFile(out + "/sample.wmf")->dump().toUtf8());
 }
+
+TEST(Canvas_MetafileFileTests, WmfTextIsWindows1252AndEmfTextIsUnicode)
+{
+    // The euro sign and accents survive a WMF; characters outside the code page become "?"; EMF keeps them all.
+    const QString text = QStringLiteral("€ café Ω");
+    QTemporaryDir dir;
+    for (MetafileKind kind : {MetafileKind::Wmf, MetafileKind::Emf}) {
+        Metafile mf(500, 100, kind);
+        MetaCanvas(mf).textOut(10, 10, text);
+        const QString path = dir.filePath(kind == MetafileKind::Wmf ? "t.wmf" : "t.emf");
+        ASSERT_TRUE(writeMetafile(mf, path));
+        const auto back = readMetafileFile(path);
+        ASSERT_TRUE(back);
+        EXPECT_EQ(back->records().last().text,
+                  kind == MetafileKind::Wmf ? QStringLiteral("€ café ?") : text);
+    }
+}
+
+TEST(Canvas_MetafileFileTests, ReplacingAFileKeepsItsPermissions)
+{
+    // The new file takes the place and the permissions of the old one.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.emf"));
+    ASSERT_TRUE(test::writeAll(path, "old"));
+    const auto perms = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions(path, perms));
+    ASSERT_TRUE(writeEmf(diagram(MetafileKind::Emf), path));
+    const auto ownerGroupOther = QFileDevice::Permissions(0x7077); // not the "user" bits Qt adds
+    EXPECT_EQ(QFileInfo(path).permissions() & ownerGroupOther, perms);
+    EXPECT_TRUE(test::readAll(path).mid(40, 4) == " EMF");
+}
+
+TEST(Canvas_MetafileFileTests, PicturesInsidePicturesAreMappedThroughEveryLevel)
+{
+    // A picture inside a picture inside the drawing lands in the box of the box; wide pens scale with it.
+    Metafile inner(10, 10);
+    {
+        MetaCanvas c(inner);
+        c.setPenWidth(4);
+        c.moveTo(0, 0);
+        c.lineTo(10, 10);
+    }
+    Metafile middle(100, 100);
+    MetaCanvas(middle).stretchDraw(MetaBox{50, 50, 100, 100}, inner);
+    Metafile outer(1000, 1000);
+    MetaCanvas(outer).stretchDraw(MetaBox{0, 0, 200, 200}, middle);
+    const QStringList lines = inlinePictures(outer).dumpLines();
+    EXPECT_TRUE(lines.contains(QStringLiteral("MoveTo 100,100")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("LineTo 200,200")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Pen color=0 width=40")));
+    for (const QString& l : lines)
+        EXPECT_FALSE(l.startsWith(QStringLiteral("StretchMetafile")));
+}

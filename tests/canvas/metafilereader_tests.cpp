@@ -204,3 +204,47 @@ TEST(Canvas_MetafileReaderTests, RandomAndTruncatedBytesNeverCrash)
     }
     EXPECT_GT(read, 100) << "most mutations still read as pictures";
 }
+
+TEST(Canvas_MetafileReaderTests, SavedStatesStockObjectsAndArcDirection)
+{
+    // A null stock pen clears outlines until the saved state returns; a clockwise arc is the same curve reversed.
+    Bytes f = emfHeader();
+    emfRecord(f, 33, {});                       // SAVEDC
+    emfRecord(f, 37, {int32_t(0x80000008)});   // SELECTOBJECT NULL_PEN
+    emfRecord(f, 43, {0, 0, 100, 100});         // rectangle without outline
+    emfRecord(f, 34, {-1});                     // RESTOREDC
+    emfRecord(f, 43, {0, 0, 100, 100});
+    emfRecord(f, 57, {2});                      // SETARCDIRECTION clockwise
+    emfRecord(f, 45, {0, 0, 100, 100, 100, 50, 50, 0});
+    emfRecord(f, 14, {0, 0, 20});
+    const auto mf = readEmf(f.b);
+    ASSERT_TRUE(mf);
+    QStringList lines = mf->dumpLines().mid(2);
+    const QStringList expected{
+        "Pen color=0 width=0 clear",
+        "Brush color=16777215 solid",
+        "Rectangle 0 0 96 96",
+        "Pen color=0 width=1",
+        "Rectangle 0 0 96 96",
+        "Arc 0 0 96 96 start=48,0 end=96,48",
+    };
+    EXPECT_EQ(lines, expected) << firstDumpDifference(expected, lines).toStdString();
+}
+
+TEST(Canvas_MetafileReaderTests, UnknownObjectsAndDanglingHandlesAreIgnored)
+{
+    // Selecting a handle that was never made, or was deleted, leaves the state as it was.
+    Bytes f = emfHeader();
+    emfRecord(f, 39, {1, 0, 0x0000FF, 0});     // CREATEBRUSHINDIRECT 1: solid red
+    emfRecord(f, 37, {1});
+    emfRecord(f, 40, {1});                     // DELETEOBJECT 1
+    emfRecord(f, 37, {1});                     // dangling
+    emfRecord(f, 37, {77});                    // never made
+    emfRecord(f, 37, {int32_t(0x80000063)});   // no such stock object
+    emfRecord(f, 42, {0, 0, 10, 10});
+    emfRecord(f, 14, {0, 0, 20});
+    const auto mf = readEmf(f.b);
+    ASSERT_TRUE(mf);
+    EXPECT_TRUE(mf->dumpLines().contains(QStringLiteral("Brush color=255 solid")));
+    EXPECT_EQ(mf->records().last().type, MetaRecordType::Ellipse);
+}

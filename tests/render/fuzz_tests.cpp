@@ -103,7 +103,7 @@ TEST(Render_FuzzTests, NumberFieldsAgreeWithADecimalPattern)
         const long long expected = m.hasMatch() ? m.captured(1).toLongLong(&fits) : 0;
         fits = fits && expected >= INT_MIN && expected <= INT_MAX;
         try {
-            const int v = parseInteger(text);
+            const int v = toInteger(text);
             EXPECT_TRUE(fits) << "accepted " << text.toStdString();
             EXPECT_EQ(v, expected) << text.toStdString();
         } catch (const ConversionError& e) {

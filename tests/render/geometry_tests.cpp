@@ -150,15 +150,15 @@ TEST(Render_CoordinatesTests, LookupByNameFirstActiveLineWins)
 TEST(Render_CoordinatesTests, IntegerFieldsAreStrict)
 {
     // Only an optional sign and decimal digits (blanks around allowed) are numbers.
-    EXPECT_EQ(parseInteger(u"42"), 42);
-    EXPECT_EQ(parseInteger(u" -7 "), -7);
-    EXPECT_EQ(parseInteger(u"+3"), 3);
-    EXPECT_EQ(parseInteger(u"-2147483648"), std::numeric_limits<int>::min());
+    EXPECT_EQ(toInteger(u"42"), 42);
+    EXPECT_EQ(toInteger(u" -7 "), -7);
+    EXPECT_EQ(toInteger(u"+3"), 3);
+    EXPECT_EQ(toInteger(u"-2147483648"), std::numeric_limits<int>::min());
     for (const char16_t* bad : {u"", u" ", u"-", u"1.5", u"x", u"12a", u"2147483648", u"99999999999999999999",
                                 u"--1", u"1 2", u"$10"})
-        EXPECT_THROW(parseInteger(bad), ConversionError) << QString::fromUtf16(bad).toStdString();
+        EXPECT_THROW(toInteger(bad), ConversionError) << QString::fromUtf16(bad).toStdString();
     try {
-        parseInteger(u"x");
+        toInteger(u"x");
     } catch (const ConversionError& e) {
         EXPECT_TRUE(e.text().contains(QStringLiteral("'x'")));
     }

@@ -254,7 +254,7 @@ void ViewController::zoomOut(bool fromWheel)
     OpnieuwTekenen();
 }
 
-void ViewController::zoomAll()
+void ViewController::zoomAll(bool redraw)
 {
     m_state.offsetX = m_state.offsetY = 0;
     m_state.overviewZoom = 100;
@@ -267,7 +267,8 @@ void ViewController::zoomAll()
     const QPoint size = overviewPictureSize();
     m_state.overviewZoom = zoomAllPercent(size.x(), size.y(), g.diagramwidth, g.diagramheight);
     Q_EMIT zoomAllPerformed();
-    OpnieuwTekenen();
+    if (redraw)
+        OpnieuwTekenen();
 }
 
 void ViewController::setPictureCursors()

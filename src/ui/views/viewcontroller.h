@@ -54,8 +54,8 @@ public:
     void showCompose();
     void zoomIn(bool fromWheel = false);
     void zoomOut(bool fromWheel = false);
-    // Zoom all, then redraw.
-    void zoomAll();
+    // Zoom all, then (unless told not to) redraw.
+    void zoomAll(bool redraw = true);
     void togglePan();
     void setPanIdle();
     // Opens the exact zoom dialog; OK stores its values and redraws.

@@ -1,0 +1,70 @@
+#pragma once
+// Reading and writing the program's text files (diagrams, templates,
+// settings, language files, imports) line by line.
+//
+// Reading: a file is a byte sequence whose encoding is told by its
+// byte-order mark (UTF-8, UTF-16 LE/BE; the mark itself is dropped); without
+// a mark it is Windows-1252. Every byte decodes to exactly one character, the
+// five bytes that Windows-1252 leaves undefined included (they become the C1
+// controls of the same value), so any file - even random bytes - decodes and
+// encodes back to the same bytes. Lines end at CR LF, LF or a lone CR; a final
+// line end does not start another line, so "a\r\n" and "a" are both one line
+// and an empty file has no lines.
+//
+// Writing: every line is followed by CR LF. The lines are written in
+// Windows-1252 when every character has a place there, otherwise as UTF-8
+// with a byte-order mark, so no text is ever lost. A file is written to a
+// temporary file in the same folder, which then replaces the target in one
+// rename: a write that fails for any reason (no such folder, no rights,
+// full disk) leaves the old file exactly as it was and removes the
+// temporary file.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace korvimo {
+
+enum class TextEncoding { Windows1252, Utf8, Utf16LE, Utf16BE };
+
+namespace textfile {
+
+// Decodes bytes as described above and splits them into lines.
+QStringList decodeLines(const QByteArray& bytes, TextEncoding* encoding = nullptr);
+
+// Splits already decoded text at CR LF, LF and CR.
+QStringList splitLines(QStringView text);
+
+// Reads the whole file. False when it cannot be opened or read (error then
+// holds the system's reason); lines are then left empty.
+bool readLines(const QString& path, QStringList* lines, QString* error = nullptr,
+               TextEncoding* encoding = nullptr);
+
+// True when the file exists and can be opened for reading.
+bool isReadable(const QString& path);
+
+// The first line of the file (BOM dropped), empty when the file is empty or
+// cannot be read. Reads only as much of the file as it needs.
+QString firstLine(const QString& path);
+
+// Each line followed by CR LF, in Windows-1252 when possible, else UTF-8 with
+// a byte-order mark; used tells which.
+QByteArray encodeLines(const QStringList& lines, TextEncoding* used = nullptr);
+
+// encodeLines, then writeBytes.
+bool writeLines(const QString& path, const QStringList& lines, QString* error = nullptr,
+                TextEncoding* used = nullptr);
+
+// Replaces the file by bytes through a temporary file in the same folder.
+// False with the system's reason in error when anything failed; the old file
+// is then untouched.
+bool writeBytes(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+
+// Windows-1252 in both directions. fromWindows1252 never fails;
+// toWindows1252 writes '?' for a character that has no byte and then sets ok
+// to false.
+QString fromWindows1252(QByteArrayView bytes);
+QByteArray toWindows1252(QStringView text, bool* ok = nullptr);
+bool fitsWindows1252(QStringView text);
+
+} // namespace textfile
+} // namespace korvimo
