@@ -577,8 +577,12 @@ def render_previews(templates, cli, folder):
             png = os.path.join(folder, t.bmp)
             r = subprocess.run([cli, "render", kvo, png, "--width", "169"], env=env,
                                capture_output=True, text=True)
-            if r.returncode != 0 or r.stderr.strip():
-                print("preview %s: %s" % (t.code, (r.stderr or "exit %d" % r.returncode).strip()),
+            if "unknown option" in r.stderr:
+                # A renderer without --width draws at the diagram's own size.
+                r = subprocess.run([cli, "render", kvo, png], env=env, capture_output=True, text=True)
+            err = "\n".join(l for l in r.stderr.splitlines() if "XDG_RUNTIME_DIR" not in l)
+            if r.returncode != 0 or err.strip():
+                print("preview %s: %s" % (t.code, (err or "exit %d" % r.returncode).strip()),
                       file=sys.stderr)
 
 
