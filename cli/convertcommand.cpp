@@ -5,6 +5,7 @@
 #include "cli/clicommands.h"
 #include "document/diagramdocument.h"
 #include "document/diagramfile.h"
+#include "document/library.h"
 
 namespace korvimo::cli {
 
@@ -51,6 +52,9 @@ int convertCommand(const QStringList& args, ProgramContext& ctx)
 
     DiagramDocument doc;
     DiagramFile file(ctx, doc);
+    DiagramLibrary library(ctx);
+    library.TekstenDiagramOphalenUitBestand();
+    file.setTemplateLibrary(&library);
     file.BasisInstellingenDatabestand();
     doc.fileName = file.untitledName();
 

@@ -34,16 +34,13 @@ void appendCheckBlock(RenderState& s)
     out.append(QStringLiteral("=========================================="));
     out.append(s.script.value(s.lineIndex));
     out.append(QStringLiteral("---"));
+    static const char* const aNames[] = {"", "Xa1,Ya1=", "Xa2,Ya2=", "Xa3,Ya3=", "Xa4,Ya4=",
+                                         "Xa5,Ya5=", "Xa6,Ya6=", "Xa7,Ya7=", "Xa8,Ya8="};
+    static const char* const bNames[] = {"", "Xb1,Yb1=", "Xb2,Yb2=", "Xb3,Yb3=", "Xb4,Yb4=", "Xb5,Yb5=", "Xb6,Yb6="};
     for (int i = 1; i <= 8; ++i)
-        out.append(QStringLiteral("Xa%1,Ya%1=%2,%3")
-                       .arg(i)
-                       .arg(roundToEven64(r.xa[i] * 1000))
-                       .arg(roundToEven64(r.ya[i] * 1000)));
+        out.append(pair(aNames[i], r.xa[i], r.ya[i]));
     for (int i = 1; i <= 6; ++i)
-        out.append(QStringLiteral("Xb%1,Yb%1=%2,%3")
-                       .arg(i)
-                       .arg(roundToEven64(r.xb[i] * 1000))
-                       .arg(roundToEven64(r.yb[i] * 1000)));
+        out.append(pair(bNames[i], r.xb[i], r.yb[i]));
     out.append(QStringLiteral("--- (only info about last drawn arrow)"));
     out.append(pair("PijlXa1,PijlYa1=", r.pijlXa1, r.pijlYa1));
     out.append(pair("PijlXa2,PijlYa2=", r.pijlXa2, r.pijlYa2));

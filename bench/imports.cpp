@@ -1,0 +1,76 @@
+// How long the import readers take: the shipped OD example end to end (the
+// template opened, filled, scaled and its arms placed), and an import request
+// with a large direction table. Targets: an import well under 50 ms, so that
+// the server keeps up with files arriving every tick of 500 ms.
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "core/programcontext.h"
+#include "document/diagramfile.h"
+#include "document/library.h"
+
+using namespace korvimo;
+
+namespace {
+
+QString dataFolder()
+{
+    // The build copies data/ beside the binaries.
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/");
+}
+
+void openOnce(const QString& path, const QString& temp)
+{
+    RecordingMessenger messenger;
+    ProgramContext ctx;
+    ctx.paths = ProgramPaths::forProgramFolder(dataFolder());
+    ctx.paths.tempFolder = temp;
+    ctx.messenger = &messenger;
+    DiagramDocument doc;
+    DiagramFile files(ctx, doc);
+    DiagramLibrary library(ctx);
+    files.setTemplateLibrary(&library);
+    files.StromenBestandOpenen(path);
+    benchmark::DoNotOptimize(doc.intensities.size());
+}
+
+void BM_OdExample(benchmark::State& state)
+{
+    QTemporaryDir temp;
+    const QString path = dataFolder() + QStringLiteral("AddOn/Voorbeeld.in");
+    for (auto _ : state)
+        openOnce(path, temp.path() + QStringLiteral("/"));
+}
+BENCHMARK(BM_OdExample)->Unit(benchmark::kMillisecond);
+
+void BM_RequestWithDirections(benchmark::State& state)
+{
+    QTemporaryDir temp;
+    const QString path = temp.path() + QStringLiteral("/big.kvoimp");
+    QByteArray req = "[**Import variables**]\r\nVolumesType=DIR\r\nBaseDiagramFromLibrary=010800\r\n[**DIR**]\r\n"
+                     "DIRECTION;VOLUME\r\n";
+    for (int i = 0; i < state.range(0); ++i)
+        req += QByteArray::number(1 + i % 56).rightJustified(4, '0') + ";" + QByteArray::number(i % 997) + "\r\n";
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(req);
+    f.close();
+    for (auto _ : state)
+        openOnce(path, temp.path() + QStringLiteral("/"));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_RequestWithDirections)->Arg(56)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}

@@ -1,0 +1,55 @@
+#pragma once
+// The arms wizard without its window. An arm is two named points on a ray
+// out of the centre point: arm point 1 at armdistcep1 from the centre, arm
+// point 2 a further armdistp1p2 out. The wizard keeps its inputs in the
+// diagram's general variables (armcenter, armdistcep1, armdistp1p2, arm01 ...
+// arm16) and rewrites the coordinate lines of the arm points from them.
+//
+// The dialog maps its controls to ArmsWizardInput and back; the library runs
+// load and apply back to back on an imported template. Both run on the
+// document only: no script line and no volume is touched.
+#include <QString>
+#include <QStringList>
+#include <array>
+
+namespace korvimo {
+
+class DiagramDocument;
+
+inline constexpr int kArmCount = 16;
+
+struct ArmRow {
+    QString point1; // a coordinate number, or empty (blank selection)
+    QString point2;
+    int angle = 0; // degrees, counter-clockwise from the positive x axis
+};
+
+struct ArmsWizardInput {
+    // The coordinate numbers every point choice offers, in list order (the
+    // first four characters of every line that is neither "*" nor "#").
+    QStringList pointNumbers;
+    QString center; // empty = blank selection
+    int distCenterToPoint1 = 100;
+    int distBetweenPoints = 100;
+    std::array<ArmRow, kArmCount> arms;
+};
+
+// FormActivate: the inputs as the diagram holds them. A stored number that is
+// not among the choices loads as a blank selection; an angle that is not an
+// integer (from character 11 of the definition on) loads as 0.
+ArmsWizardInput armsWizardLoad(const DiagramDocument& doc);
+
+// BitBtn1Click: stores the three base values, then - when the centre is found
+// in the coordinate list - stores the arm definitions and places both points
+// of every arm whose two points are chosen; an arm with a blank point is
+// dropped. Marks the document changed on every path that gets past the base
+// values. Throws ConversionError (document/integertext.h) when the centre's x
+// or y is not a decimal integer; only the base values are stored then.
+void armsWizardApply(DiagramDocument& doc, const ArmsWizardInput& input);
+
+// Where an arm point lands: centre + round(cos a x d), centre - round(sin a x d),
+// with the angle taken in single precision as the wizard always has.
+int armPointX(int cx, int angle, int distance);
+int armPointY(int cy, int angle, int distance);
+
+} // namespace korvimo

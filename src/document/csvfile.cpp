@@ -1,0 +1,89 @@
+#include "document/csvfile.h"
+
+#include <QCoreApplication>
+#include <QTemporaryFile>
+
+#include "core/programcontext.h"
+#include "document/diagramfile.h"
+#include "document/libraryfiles.h"
+#include "document/odfile.h"
+#include "document/textfile.h"
+
+namespace korvimo {
+
+namespace {
+
+// Takes fields off the front of a line. When no separator is left the field
+// is the whole rest, and the rest loses only (length of the separator - 1)
+// characters: with a one-character separator every further field repeats the
+// last one. Those repeats land in columns the OD import does not read for
+// the number of arms given.
+class FieldTaker {
+public:
+    FieldTaker(const QString& line, const QString& sep) : m_rest(line), m_sep(sep) {}
+    QString next()
+    {
+        const int at = m_rest.indexOf(m_sep);
+        if (at >= 0) {
+            const QString f = m_rest.left(at);
+            m_rest = m_rest.mid(at + m_sep.size());
+            return f.trimmed();
+        }
+        const QString f = m_rest;
+        m_rest = m_rest.mid(m_sep.size() - 1);
+        return f.trimmed();
+    }
+
+private:
+    QString m_rest;
+    QString m_sep;
+};
+
+QString left(const QString& s, int n) { return s.left(n).leftJustified(n, QLatin1Char(' ')); }
+QString right(const QString& s, int n) { return s.left(n).rightJustified(n, QLatin1Char(' ')); }
+
+} // namespace
+
+QStringList csvToOdLines(const QStringList& csvLines, const QString& sepSetting)
+{
+    // An empty separator would split nothing off; the default one applies.
+    const QString sep = sepSetting.isEmpty() ? QStringLiteral(";") : sepSetting;
+    QStringList od;
+    od << FieldTaker(csvLines.value(0), sep).next();
+    FieldTaker line2(csvLines.value(1), sep);
+    const QString id = line2.next();
+    const QString arms = line2.next();
+    const QString title = line2.next();
+    // A missing number of arms must not let the title slide into its place.
+    od << left(id, 5) + (arms.isEmpty() ? QStringLiteral(" ") : arms.left(1)) + title;
+    for (int i = 2; i < csvLines.size() && i < 10; ++i) {
+        FieldTaker f(csvLines[i], sep);
+        QString arm = left(f.next(), 5);
+        arm += left(f.next(), 3);
+        arm += left(f.next(), 20);
+        for (int v = 0; v < 8; ++v)
+            arm += right(f.next(), 7);
+        od << arm;
+    }
+    return od;
+}
+
+void CSVBestandOpenen(const QString& name, DiagramFile& files)
+{
+    QStringList csv;
+    if (!textfile::readLines(name, &csv))
+        return;
+    ProgramContext& ctx = files.context();
+    QTemporaryFile temp(libfiles::tempFolder(ctx) + QString::fromLatin1(kProgramName) + QStringLiteral("_XXXXXX.in"));
+    if (!temp.open())
+        return;
+    const QByteArray bytes = textfile::encodeLines(csvToOdLines(csv, ctx.settings.csvSep));
+    if (temp.write(bytes) != bytes.size() || !temp.flush())
+        return;
+    temp.close();
+    QCoreApplication::processEvents();
+    ODBestandOpenen(temp.fileName(), files);
+    QCoreApplication::processEvents();
+}
+
+} // namespace korvimo

@@ -1,0 +1,70 @@
+#pragma once
+// A program around one document for the library and import tests: the built
+// data folder (template library, names files), a private temporary folder so
+// that leftover temporary files can be counted, and a recording messenger.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <ostream>
+
+#include "core/programcontext.h"
+#include "document/csvfile.h"
+#include "document/diagramfile.h"
+#include "document/kvoimp.h"
+#include "document/library.h"
+#include "document/odfile.h"
+#include "support/testsupport.h"
+
+// Readable QString values in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace test {
+
+struct LibEnv {
+    QTemporaryDir temp;
+    korvimo::RecordingMessenger messenger;
+    korvimo::ProgramContext ctx;
+    korvimo::DiagramDocument doc;
+    korvimo::DiagramFile files{ctx, doc};
+    korvimo::DiagramLibrary library{ctx};
+
+    explicit LibEnv(const QString& programFolder = binDir() + QStringLiteral("/"))
+    {
+        ctx.paths = korvimo::ProgramPaths::forProgramFolder(programFolder);
+        ctx.paths.tempFolder = temp.path() + QStringLiteral("/");
+        ctx.messenger = &messenger;
+        files.setTemplateLibrary(&library);
+        library.TekstenDiagramOphalenUitBestand();
+    }
+
+    // Files left in the private temporary folder.
+    QStringList leftovers() const { return QDir(temp.path()).entryList(QDir::Files | QDir::Hidden); }
+
+    QString write(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = temp.path() + QStringLiteral("/in/") + name;
+        QDir().mkpath(temp.path() + QStringLiteral("/in"));
+        writeAll(path, bytes);
+        return path;
+    }
+
+    // The volume of an intensity line, or -1 when there is none.
+    int volume(const QString& name) const
+    {
+        for (const QString& l : doc.intensities) {
+            if (l.left(4) == name)
+                return l.section(QLatin1Char('='), 1).section(QLatin1Char(';'), 0, 0).toInt();
+        }
+        return -1;
+    }
+};
+
+inline QByteArray crlf(const QStringList& lines)
+{
+    QByteArray out;
+    for (const QString& l : lines)
+        out += l.toLatin1() + "\r\n";
+    return out;
+}
+
+} // namespace test
