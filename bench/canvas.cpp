@@ -3,6 +3,8 @@
 // recording into 1000 × 1000 pixels in under 20 ms.
 #include <benchmark/benchmark.h>
 
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 
@@ -87,12 +89,13 @@ BENCHMARK(BM_RecordDiagram)->Unit(benchmark::kMillisecond);
 void BM_WriteAndReadEmf(benchmark::State& state)
 {
     const Metafile mf = diagramRecording(200);
-    const QString path = QStringLiteral("/tmp/korvimo-bench-canvas.emf");
+    const QString path = QDir::tempPath() + QStringLiteral("/$1_korvimo-bench-canvas.emf");
     for (auto _ : state) {
         writeEmf(mf, path);
         auto back = readMetafileFile(path);
         benchmark::DoNotOptimize(back);
     }
+    QFile::remove(path);
 }
 BENCHMARK(BM_WriteAndReadEmf)->Unit(benchmark::kMillisecond);
 

@@ -54,8 +54,13 @@ const QFontMetricsF& TextMetrics::metricsFor(const FontSpec& spec) const
 {
     const QString key = cacheKey(spec.name, emHeight(spec), spec.bold, spec.italic);
     auto it = m_cache.find(key);
-    if (it == m_cache.end())
+    if (it == m_cache.end()) {
+        // A drawing uses a handful of fonts; a file that uses thousands is
+        // measured without keeping them all.
+        if (m_cache.size() >= 512)
+            m_cache.clear();
         it = m_cache.emplace(key, QFontMetricsF(qtFont(spec))).first;
+    }
     return it->second;
 }
 

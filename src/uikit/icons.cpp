@@ -344,6 +344,8 @@ public:
 
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
     {
+        if (size.isEmpty())
+            return QPixmap();
         QPixmap pm(size);
         pm.fill(Qt::transparent);
         QPainter p(&pm);

@@ -11,6 +11,7 @@
 #include "ui/views/overzichtpanel.h"
 #include "ui/views/tzoomfactorform.h"
 #include "support/testsupport.h"
+#include <QFile>
 #include <QTemporaryDir>
 #include "ui/views/viewcontroller.h"
 #include "shellfixture.h"
@@ -162,28 +163,56 @@ TEST_F(MainWindow_CloseTests, UnmodifiedDiagramClosesWithoutAQuestion)
 TEST_F(MainWindow_CloseTests, TheThreeAnswersOfTheSaveQuestion)
 {
     // Opslaan saves and keeps the window; Annuleren keeps it; Niet opslaan closes.
-    doc.fileName = "/data/kruispunt.kvo";
+    QTemporaryDir dir;
+    doc.fileName = dir.filePath("kruispunt.kvo");
     doc.markChanged();
     messenger.answers = {Messenger::Yes};
     EXPECT_FALSE(form->close());
-    EXPECT_EQ(saves, 1);
+    EXPECT_TRUE(QFile::exists(doc.fileName)); // saved under its own name, no dialog
+    EXPECT_EQ(saveDialogs, 0);
+    EXPECT_FALSE(doc.isModified());
     EXPECT_TRUE(form->isVisible());
     ASSERT_EQ(messenger.entries.size(), 1);
     EXPECT_EQ(messenger.entries[0].title, "Bestand opslaan?");
-    EXPECT_EQ(messenger.entries[0].text, "Bestand \"/data/kruispunt.kvo\" is gewijzigd.");
+    EXPECT_EQ(messenger.entries[0].text, QStringLiteral("Bestand \"%1\" is gewijzigd.").arg(doc.fileName));
     EXPECT_EQ(settingsWritten, 0);
 
     doc.markChanged();
     messenger.answers = {Messenger::Cancel};
     EXPECT_FALSE(form->close());
-    EXPECT_EQ(saves, 1);
     EXPECT_TRUE(doc.isModified());
 
     messenger.answers = {Messenger::No};
     EXPECT_TRUE(form->close());
-    EXPECT_EQ(saves, 1);
     EXPECT_EQ(settingsWritten, 1);
     EXPECT_EQ(messenger.count(RecordingMessenger::Entry::Question), 3);
+}
+
+TEST_F(MainWindow_CloseTests, SavingAnUntitledDiagramGoesThroughSaveAs)
+{
+    // Opslaan of a new diagram opens the save dialog; cancelling it keeps the window and the changes.
+    doc.markChanged();
+    messenger.answers = {Messenger::Yes};
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(saveDialogs, 1);
+    EXPECT_TRUE(doc.isModified());
+}
+
+TEST_F(MainWindow_CloseTests, OpenReadsTheChosenFileIntoTheViews)
+{
+    // Openen: new diagram, dialog, the file read, its volumes in the grid and its name in the caption.
+    QTemporaryDir dir;
+    openChoice = dir.filePath("vier takken.kvo");
+    test::writeAll(openChoice, "[**General variables**]\r\ndiagramwidth=400\r\n[**Script**]\r\n"
+                               "[**Coordinates**]\r\n0001=10;10;\r\n[**Intensities**]\r\n0001=120;I;\r\n"
+                               "0002=80;I;\r\n[**Notes**]\r\n");
+    act("FileOpenAction")->trigger();
+    EXPECT_EQ(doc.fileName, openChoice);
+    EXPECT_EQ(form->windowTitle(), "Korvimo - vier takken.kvo");
+    EXPECT_EQ(form->overview().grid()->rowCount(), 2);
+    EXPECT_EQ(doc.general.diagramwidth, 400);
+    EXPECT_FALSE(doc.isModified());
+    EXPECT_TRUE(messenger.entries.isEmpty());
 }
 
 TEST_F(MainWindow_CloseTests, FileCloseMakesANewDiagramOnlyAfterConsent)
@@ -218,22 +247,24 @@ TEST_F(MainWindow_StartupTests, CaptionCoveringPanelAndInformationWindow)
 
 TEST_F(MainWindow_StartupTests, CommandLineFileIsOpenedAndNewFormSkipped)
 {
-    // A file named on the command line is read; the new-diagram dialog stays away.
+    // A file named on the command line is opened; the new-diagram dialog stays away.
+    QTemporaryDir dir;
+    const QString name = dir.filePath("My Diagram.kvo");
+    test::writeAll(name, "[**Intensities**]\r\n0001=5;I;\r\n");
     korvimo::THoofdForm second(ctx, doc, *theme);
-    QStringList read;
     int newForms = 0;
     ctx.settings.startShowNewForm = true;
-    second.readFile = [&](const QString& n) { read << n; };
+    second.showNewForm = [&] { ++newForms; };
     second.readSettings = [] {};
     second.writeSettings = [] {};
-    second.showNewForm = [&] { ++newForms; };
     second.setStartupInfoMilliseconds(0);
-    second.setCommandLineFile("/tmp/My Diagram.kvo");
+    second.setCommandLineFile(name);
     second.show();
     second.FormActivate();
     second.FormActivate(); // runs once only
     EXPECT_TRUE(test::waitUntil([&] { return second.startupFinished(); }));
-    EXPECT_EQ(read, QStringList{"/tmp/My Diagram.kvo"});
+    EXPECT_EQ(doc.fileName, name);
+    EXPECT_EQ(doc.intensities, QStringList{"0001=5;I;"});
     EXPECT_EQ(newForms, 0);
 
     korvimo::THoofdForm third(ctx, doc, *theme);
@@ -245,6 +276,22 @@ TEST_F(MainWindow_StartupTests, CommandLineFileIsOpenedAndNewFormSkipped)
     third.FormActivate();
     EXPECT_TRUE(test::waitUntil([&] { return third.startupFinished(); }));
     EXPECT_EQ(newForms, 1);
+    EXPECT_TRUE(doc.intensities.isEmpty());
+}
+
+TEST_F(MainWindow_StartupTests, MissingCommandLineFileIsReportedAndStartUpGoesOn)
+{
+    // A file that cannot be opened is reported; the program starts with the empty diagram.
+    korvimo::THoofdForm other(ctx, doc, *theme);
+    other.readSettings = [] {};
+    other.writeSettings = [] {};
+    other.setStartupInfoMilliseconds(0);
+    other.setCommandLineFile("/no/such/folder/x.kvo");
+    other.show();
+    other.FormActivate();
+    EXPECT_TRUE(test::waitUntil([&] { return other.startupFinished(); }));
+    EXPECT_EQ(messenger.count(RecordingMessenger::Entry::Error), 1);
+    EXPECT_TRUE(doc.script.isEmpty());
 }
 
 TEST_F(MainWindow_StartupTests, ImportShowsWhereTheDocumentationIs)

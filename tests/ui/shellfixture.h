@@ -14,6 +14,7 @@
 
 #include "core/programcontext.h"
 #include "document/diagramdocument.h"
+#include "document/filecommands.h"
 #include "ui/mainwindow/thoofdform.h"
 #include "ui/views/diagramrenderer.h"
 #include "uikit/theme.h"
@@ -75,11 +76,11 @@ protected:
         form->setStartupInfoMilliseconds(0);
         form->writeSettings = [this] { ++settingsWritten; };
         form->readSettings = [] {};
-        form->saveCommand = [this] {
-            ++saves;
-            doc.setModified(false);
-            return true;
+        form->fileCommands().dialogs.saveFileName = [this](const QString&, const QString&) {
+            ++saveDialogs;
+            return QString();
         };
+        form->fileCommands().dialogs.openFileName = [this](const QString&) { return openChoice; };
         form->resize(900, 600);
         form->show();
         form->FormActivate();
@@ -111,7 +112,8 @@ protected:
     std::unique_ptr<korvimo::uikit::Theme> theme;
     std::unique_ptr<korvimo::THoofdForm> form;
     int settingsWritten = 0;
-    int saves = 0;
+    int saveDialogs = 0;
+    QString openChoice; // what the open dialog answers; empty = cancelled
 };
 
 } // namespace test

@@ -12,6 +12,8 @@
 #include <QResizeEvent>
 #include <QWheelEvent>
 
+#include "support/testsupport.h"
+#include "ui/views/metarenderer.h"
 #include "ui/views/opstellenpanel.h"
 #include "ui/views/overzichtpanel.h"
 #include "ui/views/pictures.h"
@@ -301,4 +303,21 @@ TEST_F(Views_OverviewTests, ThreeDrawingMethodsFillThePicture)
         EXPECT_EQ(v.state().lastDrawnWidth, 250);
         EXPECT_EQ(ctx.settings.drawMethodScreen, method);
     }
+}
+
+TEST_F(Views_OverviewTests, RealRendererDrawsTheFourArmDiagram)
+{
+    // Opened and drawn through MaakMeta and QtPlayer: the red band of the first arm is on screen.
+    MetaRenderer real;
+    form->setRenderer(&real);
+    form->openFile(test::dataPath("ui/vierarmen.kvo"));
+    EXPECT_TRUE(messenger.entries.isEmpty()) << messenger.texts().join("\n").toStdString();
+    EXPECT_EQ(form->overview().grid()->rowCount(), 6);
+    const QImage img = form->overview().picture()->canvas();
+    int red = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            red += img.pixel(x, y) == qRgb(255, 0, 0);
+    EXPECT_GT(red, 1000);
+    form->setRenderer(&renderer);
 }

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QFileDialog>
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -20,6 +21,8 @@
 
 #include "core/programcontext.h"
 #include "document/diagramdocument.h"
+#include "document/diagramfile.h"
+#include "document/filecommands.h"
 #include "i18n/languagesetup.h"
 #include "settings/settingsfile.h"
 #include "ui/mainwindow/formpositions.h"
@@ -27,6 +30,7 @@
 #include "ui/uitext.h"
 #include "ui/views/opstellenpanel.h"
 #include "ui/views/overzichtpanel.h"
+#include "ui/views/pictures.h"
 #include "ui/views/tzoomfactorform.h"
 #include "ui/views/viewcontroller.h"
 #include "ui/views/volumegrid.h"
@@ -71,6 +75,8 @@ THoofdForm::THoofdForm(ProgramContext& ctx, DiagramDocument& doc, uikit::Theme& 
     connect(m_views, &ViewController::panStateChanged, this,
             [this](bool down) { action(QStringLiteral("ShowPanAction"))->setChecked(down); });
     connect(&m_doc, &DiagramDocument::modifiedChanged, this, &THoofdForm::InMenuChecken);
+
+    connectDocument();
 
     m_info = new TOpstartInfoForm(m_version, QStringLiteral("https://korvimo.org"),
                                   m_ctx.settings.language == QLatin1String("Nederlands"), this);
@@ -220,27 +226,11 @@ void THoofdForm::connectCommands()
         if (NieuwBestandMaken() && showNewForm)
             showNewForm();
     });
-    command("FileOpenAction", [this] {
-        if (!NieuwBestandMaken())
-            return;
-        const QString name = openDialog ? openDialog() : QString();
-        if (name.isEmpty())
-            return;
-        openFile(name);
-        m_views->setPanIdle();
-    });
-    command("FileSaveAction", [this] {
-        if (saveCommand)
-            saveCommand();
-    });
-    command("FileSaveAsAction", [this] {
-        if (saveAsCommand && saveAsCommand()) {
-            ProgrammaCaptionUpdaten();
-            m_views->OpnieuwTekenen();
-        }
-    });
-    command("FileCloseAction", [this] { NieuwBestandMaken(); });
-    command("FileImportAction", [this] { importInfo(); });
+    command("FileOpenAction", [this] { m_commands->Openen1Click(); });
+    command("FileSaveAction", [this] { m_commands->Opslaan1Click(); });
+    command("FileSaveAsAction", [this] { m_commands->Opslaanals1Click(); });
+    command("FileCloseAction", [this] { m_commands->Sluiten1Click(); });
+    command("FileImportAction", [this] { m_commands->Importeren1Click(); });
     command("FileQuitAction", [this] { close(); });
 
     command("ShowViewAction", [this] { m_views->showOverview(); });
@@ -323,51 +313,42 @@ void THoofdForm::ProgrammaCaptionUpdaten()
     setWindowTitle(caption);
 }
 
-bool THoofdForm::NieuwBestandMaken()
+bool THoofdForm::NieuwBestandMaken() { return m_commands->NieuwBestandMaken(); }
+
+void THoofdForm::connectDocument()
 {
-    if (m_doc.isModified()) {
-        const LanguageTexts& t = m_ctx.texts;
-        const int answer = m_ctx.messages().question(
-            uiText(t, "AA00194", QStringLiteral("Bestand opslaan?")),
-            uiText(t, "AA00196", QStringLiteral("Bestand \"%s\" is gewijzigd."))
-                .replace(QStringLiteral("%s"), m_doc.fileName),
-            uiText(t, "ZB00011", QStringLiteral("&Opslaan")), uiText(t, "ZB00012", QStringLiteral("&Niet opslaan")),
-            uiText(t, "ZB00013", QStringLiteral("&Annuleren")));
-        if (answer == Messenger::Yes) {
-            // Saved and kept open: the user gives the command again.
-            if (saveCommand)
-                saveCommand();
-            return false;
-        }
-        if (answer != Messenger::No)
-            return false;
-    }
-    newDiagramStep();
-    return true;
+    m_file = std::make_unique<DiagramFile>(m_ctx, m_doc);
+    DocumentHooks& h = m_file->hooks;
+    h.setCaption = [this](const QString& caption) { setWindowTitle(caption); };
+    h.resetViewState = [this] { m_views->resetViewState(); };
+    h.rebuildOverview = [this] {
+        m_views->rebuildVolumeGrid();
+        m_views->showDocumentLists();
+    };
+    h.zoomAll = [this] { m_views->zoomAll(false); };
+    h.redraw = [this] { m_views->OpnieuwTekenen(); };
+    h.updateMenu = [this] { InMenuChecken(); };
+    h.setOverviewDrawingVisible = [this](bool visible) { m_overview->picture()->setVisible(visible); };
+    h.setBusy = [](bool busy) {
+        if (busy)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    };
+    h.panToolOff = [this] { m_views->setPanIdle(); };
+
+    m_commands = std::make_unique<FileCommands>(*m_file);
+    m_commands->dialogs.openFileName = [this](const QString& filter) {
+        return QFileDialog::getOpenFileName(this, QString(), QString(), filter);
+    };
+    m_commands->dialogs.saveFileName = [this](const QString& filter, const QString& proposed) {
+        // Save As asks about overwriting itself, in the program's own words.
+        return QFileDialog::getSaveFileName(this, QString(), proposed, filter, nullptr,
+                                            QFileDialog::DontConfirmOverwrite);
+    };
 }
 
-void THoofdForm::newDiagramStep()
-{
-    m_doc.general = GeneralVariables::defaults(m_ctx.settings);
-    m_views->resetViewState();
-    m_doc.fileName = m_ctx.texts.untitledName();
-    m_doc.script.clear();
-    m_doc.coordinates.clear();
-    m_doc.intensities.clear();
-    m_doc.notes.clear();
-    ProgrammaCaptionUpdaten();
-    m_doc.setModified(false);
-    InMenuChecken();
-    m_views->rebuildVolumeGrid();
-    m_views->showDocumentLists();
-    m_views->zoomAll();
-}
-
-void THoofdForm::openFile(const QString& name)
-{
-    if (readFile)
-        readFile(name);
-}
+void THoofdForm::openFile(const QString& name) { m_file->StromenBestandOpenen(name); }
 
 bool THoofdForm::event(QEvent* event)
 {
@@ -393,7 +374,8 @@ void THoofdForm::FormActivate()
     restoreFormPosition(*this, m_ctx.settings.formPositions, this);
     applyTheme();
 
-    newDiagramStep();
+    // The modified flag is still clear, so nothing is asked.
+    m_commands->NieuwBestandMaken();
     if (!m_commandLineFile.isEmpty())
         openFile(m_commandLineFile);
 
@@ -448,16 +430,6 @@ void THoofdForm::afterSettingsDialog()
         m_views->setLightDark(false);
         m_views->setLightDark(true);
     }
-}
-
-void THoofdForm::importInfo()
-{
-    const QString folder = m_ctx.paths.programFolder + QStringLiteral("AddOn");
-    m_ctx.messages().information(
-        uiText(m_ctx.texts, "AA00021",
-               QStringLiteral("Korvimo kan verschillende bestandstypen openen.\n\nInformatie over de inhoud van "
-                              "deze bestandstypen (documentatie en voorbeelden) is opgenomen in de map:\n\n%s"))
-            .replace(QStringLiteral("%s"), folder));
 }
 
 void THoofdForm::helpReadMe()

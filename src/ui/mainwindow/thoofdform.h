@@ -19,7 +19,9 @@ class QToolButton;
 namespace korvimo {
 
 class DiagramDocument;
+class DiagramFile;
 class DiagramRenderer;
+class FileCommands;
 class MainActionList;
 class OpstellenPanel;
 class OverzichtPanel;
@@ -72,13 +74,12 @@ public:
     QTimer& resizeTimer() { return m_resizeTimer; }
     QWidget* coveringPanel() const { return m_overAllPanel; }
 
-    // The save and file-dialog steps, replaceable by tests and by the file
-    // commands once they are wired in.
-    std::function<bool()> saveCommand;     // "Op&slaan"; true when written
-    std::function<bool()> saveAsCommand;   // "O&pslaan als..."
-    std::function<QString()> openDialog;   // the chosen file, empty when cancelled
-    std::function<void(const QString&)> readFile; // the open procedure
-    std::function<void()> showNewForm;     // the new-diagram dialog
+    // The open procedure and the file commands, with their hooks into this
+    // window and its file dialogs (which tests replace).
+    DiagramFile& diagramFile() const { return *m_file; }
+    FileCommands& fileCommands() const { return *m_commands; }
+
+    std::function<void()> showNewForm; // the new-diagram dialog
     // The settings file: read at start-up, written at exit. Both default to
     // the user's settings file; tests replace them.
     std::function<void()> readSettings;
@@ -98,12 +99,11 @@ private:
     void connectCommands();
     void command(const char* name, std::function<void()> handler);
     void setEnabledIf(const char* name, bool on);
-    void newDiagramStep();
+    void connectDocument();
     void finishStartup();
     void applyTheme();
     void helpReadMe();
     void helpInfo();
-    void importInfo();
     void ResizeTimerTimer();
     void reportException(const QString& heading, const std::exception* e);
 
@@ -119,6 +119,8 @@ private:
     QToolButton* m_bigButton = nullptr;
     TOpstartInfoForm* m_info = nullptr;
     TZoomFactorForm* m_zoomForm = nullptr;
+    std::unique_ptr<DiagramFile> m_file;
+    std::unique_ptr<FileCommands> m_commands;
     QTimer m_resizeTimer;
     QSet<QString> m_available;
     VersionInfo m_version;

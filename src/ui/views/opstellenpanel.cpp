@@ -100,7 +100,7 @@ OpstellenPanel::OpstellenPanel(QWidget* parent) : QWidget(parent)
     m_scrollBox->setWidget(m_picture);
     lowerLayout->addWidget(m_scrollBox, 1);
     m_splitter->addWidget(lower);
-    m_splitter->setStretchFactor(0, 1);
+    m_splitter->setStretchFactor(0, 2);
     m_splitter->setStretchFactor(1, 3);
     layout->addWidget(m_splitter);
 }
