@@ -107,11 +107,23 @@ void combineRows(v4f* out, int width, const std::uint8_t* first, float wFirst,
     }
 }
 
+void plainPixel(const std::uint8_t* bits, int bandTop, int sourceWidth, int sourceHeight,
+                qsizetype stride, int targetWidth, int targetHeight, int m, int n, std::uint8_t bgr[3]);
+
 } // namespace
 
 void areaAverageReducePixel(const std::uint8_t* bits, int sourceWidth, int sourceHeight,
                             qsizetype stride, int targetWidth, int targetHeight, int m, int n,
                             std::uint8_t bgr[3])
+{
+    plainPixel(bits, 0, sourceWidth, sourceHeight, stride, targetWidth, targetHeight, m, n, bgr);
+}
+
+namespace {
+
+// The plain evaluation, reading source row i at bits + (i - bandTop) · stride.
+void plainPixel(const std::uint8_t* bits, int bandTop, int sourceWidth, int sourceHeight,
+                qsizetype stride, int targetWidth, int targetHeight, int m, int n, std::uint8_t bgr[3])
 {
     const long double ry = static_cast<long double>(sourceHeight) / targetHeight;
     const long double rx = static_cast<long double>(sourceWidth) / targetWidth;
@@ -121,7 +133,7 @@ void areaAverageReducePixel(const std::uint8_t* bits, int sourceWidth, int sourc
     long double sum[3] = {0, 0, 0};
     for (int i = rows.first; i <= rows.last; ++i) {
         const long double wr = i == rows.first ? rows.wFirst : i == rows.last ? rows.wLast : 1;
-        const std::uint8_t* line = bits + i * stride;
+        const std::uint8_t* line = bits + qsizetype(i - bandTop) * stride;
         for (int j = cols.first; j <= cols.last; ++j) {
             const long double wc = j == cols.first ? cols.wFirst : j == cols.last ? cols.wLast : 1;
             const long double w = wr * wc / area;
@@ -136,43 +148,43 @@ void areaAverageReducePixel(const std::uint8_t* bits, int sourceWidth, int sourc
     bgr[2] = toByte(sum[2]);
 }
 
-bool AreaAverageReduce(const QImage& source, QImage& target, int targetWidth, int targetHeight)
+} // namespace
+
+struct AreaAverageReducer::State {
+    int sw = 0, sh = 0, tw = 0, th = 0;
+    long double rx = 0, ry = 0;
+    float inv = 0;
+    float lowGuard = 0, highGuard = 1;
+    bool wide = false;
+    std::vector<FastSpan> colSpans;
+    std::vector<std::uint16_t> narrowSum;
+    std::vector<std::uint32_t> wideSum;
+    std::vector<v4f> columns;
+};
+
+AreaAverageReducer::AreaAverageReducer(int sourceWidth, int sourceHeight, int targetWidth,
+                                       int targetHeight)
+    : d(std::make_unique<State>())
 {
-    if (source.isNull() || targetWidth < 1 || targetHeight < 1) {
-        target = QImage();
-        return false;
-    }
-    QImage converted;
-    const QImage* src = &source;
-    const QImage::Format f = source.format();
-    if (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32
-        && f != QImage::Format_ARGB32_Premultiplied) {
-        converted = source.convertToFormat(QImage::Format_RGB32);
-        src = &converted;
-    }
-    const int sw = src->width();
-    const int sh = src->height();
-    const std::uint8_t* bits = src->constBits();
-    const qsizetype stride = src->bytesPerLine();
+    if (sourceWidth < 1 || sourceHeight < 1 || targetWidth < 1 || targetHeight < 1)
+        return;
+    State& s = *d;
+    s.sw = sourceWidth;
+    s.sh = sourceHeight;
+    s.tw = targetWidth;
+    s.th = targetHeight;
+    s.ry = static_cast<long double>(s.sh) / s.th;
+    s.rx = static_cast<long double>(s.sw) / s.tw;
+    s.inv = static_cast<float>(1.0L / (s.rx * s.ry));
 
-    QImage out(targetWidth, targetHeight, QImage::Format_RGB32);
-    if (out.isNull()) { // not enough memory
-        target = QImage();
-        return false;
-    }
-
-    const long double ry = static_cast<long double>(sh) / targetHeight;
-    const long double rx = static_cast<long double>(sw) / targetWidth;
-    const float inv = static_cast<float>(1.0L / (rx * ry));
-
-    std::vector<FastSpan> colSpans(static_cast<size_t>(targetWidth));
+    s.colSpans.resize(static_cast<size_t>(s.tw));
     int maxCols = 1;
-    for (int n = 0; n < targetWidth; ++n) {
-        const FastSpan c = fastSpanOf(n, rx, sw);
-        colSpans[static_cast<size_t>(n)] = c;
+    for (int n = 0; n < s.tw; ++n) {
+        const FastSpan c = fastSpanOf(n, s.rx, s.sw);
+        s.colSpans[static_cast<size_t>(n)] = c;
         maxCols = std::max(maxCols, c.last - c.first + 1);
     }
-    const int maxRows = static_cast<int>(std::ceil(static_cast<double>(ry))) + 1;
+    const int maxRows = static_cast<int>(std::ceil(static_cast<double>(s.ry))) + 1;
 
     // Error bound of the float sums. Every term is positive, so a sum of k
     // terms is off by at most k units of the last place of the total (2^-24
@@ -181,60 +193,79 @@ bool AreaAverageReduce(const QImage& source, QImage& target, int targetWidth, in
     // guard; a channel that falls inside it is evaluated the plain way. The
     // plain evaluation's own extended-precision error is far smaller.
     const double guard = 2.0 * (maxRows + maxCols + 8) * std::ldexp(1.0, -24) * 256.0;
-    const float lowGuard = static_cast<float>(guard);
-    const float highGuard = static_cast<float>(1.0 - guard);
+    s.lowGuard = static_cast<float>(guard);
+    s.highGuard = static_cast<float>(1.0 - guard);
 
     // Sums of the interior rows (weight 1) in exact integers: 16 bits hold
     // 257 rows of 255, more rows need 32.
-    const bool wide = maxRows > 257;
-    std::vector<std::uint16_t> narrowSum(wide ? 0 : static_cast<size_t>(sw) * 4);
-    std::vector<std::uint32_t> wideSum(wide ? static_cast<size_t>(sw) * 4 : 0);
-    std::vector<v4f> columns(static_cast<size_t>(sw));
+    s.wide = maxRows > 257;
+    const size_t lanes = static_cast<size_t>(s.sw) * 4;
+    if (s.wide)
+        s.wideSum.resize(lanes);
+    else
+        s.narrowSum.resize(lanes);
+    s.columns.resize(static_cast<size_t>(s.sw));
+}
 
-    for (int m = 0; m < targetHeight; ++m) {
-        const FastSpan r = fastSpanOf(m, ry, sh);
-        const std::uint8_t* rowFirst = bits + r.first * stride;
-        const std::uint8_t* rowLast = r.last > r.first ? bits + r.last * stride : nullptr;
+AreaAverageReducer::~AreaAverageReducer() = default;
+
+bool AreaAverageReducer::isValid() const { return d->tw > 0; }
+
+int AreaAverageReducer::firstSourceRow(int m) const { return spanOf(m, d->ry, d->sh).first; }
+
+int AreaAverageReducer::lastSourceRow(int m) const { return spanOf(m, d->ry, d->sh).last; }
+
+void AreaAverageReducer::reduceRows(const QImage& band, int bandTop, int m0, int m1, QImage& target)
+{
+    State& s = *d;
+    const std::uint8_t* bits = band.constBits();
+    const qsizetype stride = band.bytesPerLine();
+    const size_t count = static_cast<size_t>(s.sw) * 4;
+    auto row = [&](int i) { return bits + qsizetype(i - bandTop) * stride; };
+
+    for (int m = m0; m < m1; ++m) {
+        const FastSpan r = fastSpanOf(m, s.ry, s.sh);
+        const std::uint8_t* rowFirst = row(r.first);
+        const std::uint8_t* rowLast = r.last > r.first ? row(r.last) : nullptr;
         const bool hasInterior = r.last > r.first + 1;
-        const size_t count = static_cast<size_t>(sw) * 4;
-        if (wide) {
+        if (s.wide) {
             std::uint32_t* acc = nullptr;
             if (hasInterior) {
-                acc = wideSum.data();
-                std::fill(wideSum.begin(), wideSum.end(), 0u);
+                acc = s.wideSum.data();
+                std::fill(s.wideSum.begin(), s.wideSum.end(), 0u);
                 for (int i = r.first + 1; i < r.last; ++i)
-                    addRow(acc, bits + i * stride, count);
+                    addRow(acc, row(i), count);
             }
-            combineRows(columns.data(), sw, rowFirst, r.wFirst, acc, rowLast, r.wLast);
+            combineRows(s.columns.data(), s.sw, rowFirst, r.wFirst, acc, rowLast, r.wLast);
         } else {
             std::uint16_t* acc = nullptr;
             if (hasInterior) {
-                acc = narrowSum.data();
-                std::fill(narrowSum.begin(), narrowSum.end(), std::uint16_t(0));
+                acc = s.narrowSum.data();
+                std::fill(s.narrowSum.begin(), s.narrowSum.end(), std::uint16_t(0));
                 for (int i = r.first + 1; i < r.last; ++i)
-                    addRow(acc, bits + i * stride, count);
+                    addRow(acc, row(i), count);
             }
-            combineRows(columns.data(), sw, rowFirst, r.wFirst, acc, rowLast, r.wLast);
+            combineRows(s.columns.data(), s.sw, rowFirst, r.wFirst, acc, rowLast, r.wLast);
         }
 
-        const v4f* col = columns.data();
-        std::uint8_t* dst = out.scanLine(m);
-        for (int n = 0; n < targetWidth; ++n) {
-            const FastSpan& c = colSpans[static_cast<size_t>(n)];
-            v4f s = c.wFirst * col[c.first];
+        const v4f* col = s.columns.data();
+        std::uint8_t* dst = target.scanLine(m);
+        for (int n = 0; n < s.tw; ++n) {
+            const FastSpan& c = s.colSpans[static_cast<size_t>(n)];
+            v4f sum = c.wFirst * col[c.first];
             if (c.last > c.first) {
                 for (int j = c.first + 1; j < c.last; ++j)
-                    s += col[j];
-                s += c.wLast * col[c.last];
+                    sum += col[j];
+                sum += c.wLast * col[c.last];
             }
-            const v4f rounded = s * inv + 0.5f;
+            const v4f rounded = sum * s.inv + 0.5f;
             const v4i whole = __builtin_convertvector(rounded, v4i); // truncates; all positive
             const v4f frac = rounded - __builtin_convertvector(whole, v4f);
             std::uint8_t* p = dst + 4 * n;
-            const bool tie = frac[0] < lowGuard || frac[0] > highGuard || frac[1] < lowGuard
-                             || frac[1] > highGuard || frac[2] < lowGuard || frac[2] > highGuard;
+            const bool tie = frac[0] < s.lowGuard || frac[0] > s.highGuard || frac[1] < s.lowGuard
+                             || frac[1] > s.highGuard || frac[2] < s.lowGuard || frac[2] > s.highGuard;
             if (tie) {
-                areaAverageReducePixel(bits, sw, sh, stride, targetWidth, targetHeight, m, n, p);
+                plainPixel(bits, bandTop, s.sw, s.sh, stride, s.tw, s.th, m, n, p);
             } else {
                 // Not near a tie, so rounding half up is rounding half to even.
                 p[0] = static_cast<std::uint8_t>(std::min(whole[0], 255));
@@ -244,6 +275,33 @@ bool AreaAverageReduce(const QImage& source, QImage& target, int targetWidth, in
             p[3] = 0;
         }
     }
+}
+
+namespace {
+
+// The 32-bit byte order the reduction reads; other formats are converted.
+bool isBgrx(QImage::Format f)
+{
+    return f == QImage::Format_RGB32 || f == QImage::Format_ARGB32
+           || f == QImage::Format_ARGB32_Premultiplied;
+}
+
+} // namespace
+
+bool AreaAverageReduce(const QImage& source, QImage& target, int targetWidth, int targetHeight)
+{
+    if (source.isNull() || targetWidth < 1 || targetHeight < 1) {
+        target = QImage();
+        return false;
+    }
+    const QImage src = isBgrx(source.format()) ? source : source.convertToFormat(QImage::Format_RGB32);
+    QImage out(targetWidth, targetHeight, QImage::Format_RGB32);
+    if (out.isNull() || src.isNull()) { // not enough memory
+        target = QImage();
+        return false;
+    }
+    AreaAverageReducer reducer(src.width(), src.height(), targetWidth, targetHeight);
+    reducer.reduceRows(src, 0, 0, targetHeight, out);
     target = std::move(out);
     return true;
 }

@@ -19,10 +19,38 @@
 #include <QImage>
 
 #include <cstdint>
+#include <memory>
 
 namespace korvimo {
 
 bool AreaAverageReduce(const QImage& source, QImage& target, int targetWidth, int targetHeight);
+
+// The same reduction fed with horizontal bands of the source, top to bottom,
+// so that a large supersampled picture never has to exist whole. The bytes
+// are those of AreaAverageReduce on the whole source.
+class AreaAverageReducer {
+public:
+    AreaAverageReducer(int sourceWidth, int sourceHeight, int targetWidth, int targetHeight);
+    ~AreaAverageReducer();
+    AreaAverageReducer(const AreaAverageReducer&) = delete;
+    AreaAverageReducer& operator=(const AreaAverageReducer&) = delete;
+
+    bool isValid() const; // every size at least 1
+
+    // The source rows target row m reads: firstSourceRow(m) to lastSourceRow(m).
+    int firstSourceRow(int m) const;
+    int lastSourceRow(int m) const;
+
+    // Target rows m0 to m1 - 1 into target (targetWidth × targetHeight,
+    // Format_RGB32). band holds the source rows from bandTop on, in 32-bit
+    // blue-green-red-unused pixels of the full source width; it must hold
+    // firstSourceRow(m0) to lastSourceRow(m1 - 1).
+    void reduceRows(const QImage& band, int bandTop, int m0, int m1, QImage& target);
+
+private:
+    struct State;
+    std::unique_ptr<State> d;
+};
 
 // The plain evaluation of one target pixel (m = row, n = column) of a
 // reduction of the 32-bit pixel rows at bits (stride bytes apart) to

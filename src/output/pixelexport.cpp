@@ -1,5 +1,7 @@
 #include "output/pixelexport.h"
 
+#include <QPainter>
+
 #include <cmath>
 
 #include "canvas/metafile.h"
@@ -18,6 +20,9 @@ qint64 roundHalfEven(long double v)
 {
     return static_cast<qint64>(std::rint(v));
 }
+
+// Working pixels drawn at a time when supersampling (4 MiB of bitmap).
+constexpr qint64 kBandPixels = qint64(1) << 20;
 
 void setError(QString* error, const QString& text)
 {
@@ -57,31 +62,54 @@ QImage rasteriseDrawing(const Metafile& drawing, int width, bool antiAliased, QS
     // least picture there is.
     const qint64 workHeight = std::max<qint64>(
         1, roundHalfEven(static_cast<long double>(mh) / mw * width * f));
-    if (workWidth > 0x7FFFFFFF / 4 || workHeight > 0x7FFFFFFF / 4
-        || workWidth * workHeight > kMaxWorkingPixels) {
+    const qint64 pictureHeight =
+        antiAliased ? std::max<qint64>(1, roundHalfEven(static_cast<long double>(workHeight) / f))
+                    : workHeight;
+    if (width > kMaxPictureSide || pictureHeight > kMaxPictureSide
+        || qint64(width) * pictureHeight > kMaxPicturePixels) {
         setError(error, QStringLiteral("A picture of %1 × %2 pixels is too large to draw.")
-                            .arg(workWidth)
-                            .arg(workHeight));
+                            .arg(width)
+                            .arg(pictureHeight));
         return {};
     }
-    QImage work = renderToImage(drawing, QSize(int(workWidth), int(workHeight)), false);
-    if (work.isNull()) {
-        setError(error, QStringLiteral("Not enough memory for a picture of %1 × %2 pixels.")
-                            .arg(workWidth)
-                            .arg(workHeight));
-        return {};
-    }
-    if (!antiAliased)
+    if (!antiAliased) {
+        QImage work = renderToImage(drawing, QSize(int(workWidth), int(workHeight)), false);
+        if (work.isNull())
+            setError(error, QStringLiteral("Not enough memory for a picture of %1 × %2 pixels.")
+                                .arg(workWidth)
+                                .arg(workHeight));
         return work;
+    }
 
-    const int targetHeight = static_cast<int>(
-        std::max<qint64>(1, roundHalfEven(static_cast<long double>(workHeight) / f)));
-    QImage reduced;
-    if (!AreaAverageReduce(work, reduced, width, targetHeight)) {
+    const int targetHeight = int(pictureHeight);
+    QImage reduced(width, targetHeight, QImage::Format_RGB32);
+    // The supersampled bitmap is drawn and reduced a band of rows at a time:
+    // the same pixels as drawing it whole, in a fraction of the memory and
+    // while the band is still in the cache.
+    AreaAverageReducer reducer(int(workWidth), int(workHeight), width, targetHeight);
+    const int bandTargetRows = int(std::max<qint64>(1, kBandPixels / (workWidth * f)));
+    const int bandRows = int(std::min<qint64>(workHeight, qint64(bandTargetRows + 1) * f + 2));
+    QImage band(int(workWidth), bandRows, QImage::Format_RGB32);
+    if (reduced.isNull() || band.isNull()) {
         setError(error, QStringLiteral("Not enough memory for a picture of %1 × %2 pixels.")
                             .arg(width)
                             .arg(targetHeight));
         return {};
+    }
+    QtPlayer player;
+    int m0 = 0;
+    while (m0 < targetHeight) {
+        int m1 = std::min(targetHeight, m0 + bandTargetRows);
+        const int top = reducer.firstSourceRow(m0);
+        // Fewer target rows when the ratio makes them need more source rows.
+        while (m1 > m0 + 1 && reducer.lastSourceRow(m1 - 1) - top >= bandRows)
+            --m1;
+        band.fill(Qt::white);
+        QPainter painter(&band);
+        player.play(drawing, painter, QRectF(0, -top, qreal(workWidth), qreal(workHeight)), false);
+        painter.end();
+        reducer.reduceRows(band, top, m0, m1, reduced);
+        m0 = m1;
     }
     return reduced;
 }

@@ -9,7 +9,8 @@
 //   height round(MH / MW · width · f) / f for supersampling factor f
 //   (4 anti-aliased, else 1), halves to even, at least one pixel.
 // - The working bitmaps are 32-bit on white; the drawing is played without
-//   the painter's own antialiasing (the reduction does the smoothing).
+//   the painter's own antialiasing (the reduction does the smoothing). The
+//   supersampled bitmap is drawn in bands of rows, never whole.
 // - Nothing is written unless the whole file could be encoded; the file is
 //   replaced whole or not at all (writeWholeFile). Failures are reported
 //   through the Messenger with the failed step's message and give false.
@@ -29,9 +30,10 @@ enum class PixelFileType { Bmp, Jpg, Png };
 // "BMP", "JPG" or "PNG" (any case); nothing for other texts.
 std::optional<PixelFileType> pixelFileTypeOf(const QString& typeText);
 
-// Supersampled pictures larger than this many working pixels are refused:
-// one such bitmap needs 1 GiB already.
-inline constexpr qint64 kMaxWorkingPixels = qint64(1) << 28;
+// Pictures beyond these are refused: 65500 is the most a JPEG file can
+// hold a side, and 2^28 pixels take 1 GiB as a bitmap.
+inline constexpr int kMaxPictureSide = 65500;
+inline constexpr qint64 kMaxPicturePixels = qint64(1) << 28;
 
 // The text of the PNG tEXt chunk besides the creator text.
 inline constexpr const char* kPngIdentification = "Traffic flow diagram";

@@ -35,6 +35,14 @@ Metafile sampleDrawing(int w = 5000, int h = 2500)
     c.setPenWidth(30);
     c.moveTo(0, h);
     c.lineTo(w, 0);
+    c.setPenWidth(0);
+    c.arc(w / 4, h / 4, w / 2, h * 3 / 4, w / 2, h / 2, w / 4, h / 2);
+    c.setFontSize(h / 40 + 6);
+    c.setFontColor(0x000000);
+    c.setBrushClear(true);
+    c.textOut(w / 5, h * 3 / 5, QStringLiteral("Kruispunt 1234"));
+    c.setFontRotation(450, 450);
+    c.textOut(w * 3 / 5, h * 4 / 5, QStringLiteral("Noord"));
     return mf;
 }
 
