@@ -8,6 +8,7 @@
 #include "core/programcontext.h"
 #include "document/diagramdocument.h"
 #include "document/diagramfile.h"
+#include "document/textfile.h"
 
 using namespace korvimo;
 
@@ -69,6 +70,18 @@ void BM_WriteDiagram10kLines(benchmark::State& state)
         benchmark::DoNotOptimize(file.StromenBestandOpslaan(out));
 }
 BENCHMARK(BM_WriteDiagram10kLines)->Unit(benchmark::kMillisecond);
+
+// The writer without the disk: building the lines and encoding them. The
+// difference to the write above is the temporary file, its flush to disk
+// and the rename.
+void BM_EncodeDiagram10kLines(benchmark::State& state)
+{
+    DiagramDocument doc;
+    fill(doc);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(textfile::encodeLines(diagramFileLines(doc)).size());
+}
+BENCHMARK(BM_EncodeDiagram10kLines)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -6,9 +6,9 @@
 #include "core/programcontext.h"
 #include "document/integertext.h"
 #include "document/intensityreplace.h"
-#include "render/volumes.h"
 #include "document/templatelibrary.h"
 #include "document/textfile.h"
+#include "render/volumes.h"
 
 namespace korvimo {
 

@@ -160,6 +160,10 @@ TEST(Document_DiagramFileTests, VersionMarksAndMissingFile)
     EXPECT_EQ(v4.messages.texts(), QStringList{"Nieuwere versie van Korvimo / Korvimo"});
     EXPECT_EQ(v4.doc.script.size(), 1);
 
+    DocumentEnv folder;
+    EXPECT_EQ(folder.file.StromenBestandOpenen(folder.dir.path()), OpenResult::CannotOpen);
+    EXPECT_EQ(folder.messages.count(RecordingMessenger::Entry::Error), 1);
+
     DocumentEnv gone;
     const QString missing = gone.path("missing.kvo");
     EXPECT_EQ(gone.file.StromenBestandOpenen(missing), OpenResult::CannotOpen);
@@ -194,6 +198,11 @@ TEST(Document_DiagramFileTests, MalformedIntegerStopsTheReading)
         b.file.StromenBestandOpenen(b.put("b.kvo", crlf({"[**General variables**]", QString("intmin=") + bad})));
         EXPECT_EQ(b.messages.texts(), QStringList{QString("'%1' is not a valid integer value").arg(bad)});
     }
+    // A long malformed value is named by its start only.
+    DocumentEnv longValue;
+    longValue.file.StromenBestandOpenen(longValue.put("l.kvo", crlf({"[**General variables**]", "fontsize=" + QString(5000, 'x')})));
+    EXPECT_EQ(longValue.messages.texts(), QStringList{"'" + QString(40, 'x') + "...' is not a valid integer value"});
+
     DocumentEnv ok;
     ok.file.StromenBestandOpenen(ok.put("o.kvo", crlf({"[**General variables**]", "intmin= -7", "intminnumber=+3 "})));
     EXPECT_EQ(ok.doc.general.intmin, -7);
