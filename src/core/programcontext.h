@@ -16,6 +16,7 @@ struct RenderSwitches {
     bool showDirections = false;
     bool showIntersections = false;
     bool diagnosticMode = false;
+    bool testPolyDrawing = false; // diagnostic: arcs drawn as Bezier curves (TestPolyCheckBox)
     int drawingBackground = 0xFFFFFF; // Windows colour value 0x00BBGGRR
 };
 

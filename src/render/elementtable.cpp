@@ -1,6 +1,9 @@
 #include "render/elementpainters.h"
 
+#include "render/arcflow.h"
 #include "render/bandpainter.h"
+#include "render/furniture.h"
+#include "render/textelement.h"
 
 namespace korvimo {
 
@@ -9,25 +12,25 @@ namespace {
 // Arcs, circles, texts, the north arrow, rectangles and pictures plug in
 // here: their interpret and draw functions take the null slots.
 const ElementInterpreter kInterpreters[] = {
-    {u"IMG", u"IMG", nullptr},
+    {u"IMG", u"IMG", interpretImg},
     {u"LNE", u"LNE", interpretLne},
-    {u"ARC", u"ARC", nullptr},
-    {u"AR2", u"ARC", nullptr},
-    {u"CIR", u"CIR", nullptr},
-    {u"TXT", u"TXT", nullptr},
-    {u"NTH", u"NTH", nullptr},
-    {u"REC", u"REC", nullptr},
+    {u"ARC", u"ARC", interpretArc},
+    {u"AR2", u"ARC", interpretArc},
+    {u"CIR", u"CIR", interpretCir},
+    {u"TXT", u"TXT", interpretTxt},
+    {u"NTH", u"NTH", interpretNth},
+    {u"REC", u"REC", interpretRec},
 };
 
 const ElementDrawer kDrawers[] = {
-    {u"IMG", nullptr},
+    {u"IMG", drawImg},
     {u"LNE", drawLne},
     {u"LVU", drawLvu},
-    {u"ARC", nullptr},
-    {u"CIR", nullptr},
-    {u"TXT", nullptr},
-    {u"NTH", nullptr},
-    {u"REC", nullptr},
+    {u"ARC", drawArc},
+    {u"CIR", drawCir},
+    {u"TXT", drawTxt},
+    {u"NTH", drawNth},
+    {u"REC", drawRec},
 };
 
 } // namespace

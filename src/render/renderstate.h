@@ -58,6 +58,8 @@ public:
     int textSizePercent = 100;
     int labelSizePercent = 70;
     int rotation = 0;
+    int rectColour1 = 0; // top and bottom colours of a rectangle's gradient
+    int rectColour2 = 0;
     bool groupVisible = true;
 
     void resetLine();
