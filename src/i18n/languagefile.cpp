@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "settings/ansitext.h"
+#include "document/textfile.h"
 
 namespace korvimo {
 
@@ -21,14 +21,19 @@ std::optional<LanguageFile> LanguageFile::load(const QString& path)
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return std::nullopt;
-    return fromText(decodeAnsiOrBom(f.readAll()));
+    return fromLines(textfile::decodeLines(f.readAll()));
 }
 
 LanguageFile LanguageFile::fromText(const QString& text)
 {
+    return fromLines(textfile::splitLines(text));
+}
+
+LanguageFile LanguageFile::fromLines(const QStringList& lines)
+{
     LanguageFile file;
     Section* current = nullptr; // key lines before any section belong nowhere
-    for (const QString& raw : splitTextLines(text)) {
+    for (const QString& raw : lines) {
         const QString line = raw.trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1Char(';')))
             continue;

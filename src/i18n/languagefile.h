@@ -27,6 +27,7 @@ public:
     // when the file does not exist or cannot be read.
     static std::optional<LanguageFile> load(const QString& path);
     static LanguageFile fromText(const QString& text);
+    static LanguageFile fromLines(const QStringList& lines);
 
     bool hasSection(const QString& section) const;
     // The raw value (quotes still on), or nothing when the key is absent.

@@ -1,6 +1,8 @@
 #include "i18n/windowtranslation.h"
 
-#include "settings/ansitext.h"
+#include <QDir>
+
+#include "document/textfile.h"
 
 namespace korvimo {
 
@@ -151,8 +153,14 @@ QString translationTemplateText(const QList<WindowTexts>& windows)
 
 bool writeTranslationTemplate(const QList<WindowTexts>& windows, const QString& languageFolder, QString* error)
 {
-    return writeFileSafely(languageFilePath(languageFolder, QStringLiteral("All")),
-                           encodeAnsiOrUtf8(translationTemplateText(windows)), error);
+    if (!QDir().mkpath(languageFolder)) {
+        if (error)
+            *error = QStringLiteral("Cannot create folder %1").arg(languageFolder);
+        return false;
+    }
+    return textfile::writeBytes(languageFilePath(languageFolder, QStringLiteral("All")),
+                                textfile::encodeLines(textfile::splitLines(translationTemplateText(windows))),
+                                error);
 }
 
 } // namespace korvimo

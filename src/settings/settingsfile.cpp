@@ -1,11 +1,13 @@
 #include "settings/settingsfile.h"
 
-#include <QFile>
+#include <QDir>
+#include <QFileInfo>
 
 #include "core/messenger.h"
 #include "core/programpaths.h"
 #include "i18n/languagetexts.h"
-#include "settings/ansitext.h"
+#include "document/integertext.h"
+#include "document/textfile.h"
 
 namespace korvimo {
 
@@ -126,14 +128,13 @@ void assign(ProgramSettings& s, const Field& f, const QString& value)
     } else {
         // Only the program writes this file; a number it cannot read is
         // treated like a missing key rather than stopping the start.
-        bool ok = false;
-        const int v = value.toInt(&ok, 10);
-        if (!ok)
+        const std::optional<int> v = parseInteger(value);
+        if (!v)
             return;
         if (f.number)
-            s.*f.number = v;
+            s.*f.number = *v;
         else
-            s.basicColors[size_t(f.colour)] = v;
+            s.basicColors[size_t(f.colour)] = *v;
     }
 }
 
@@ -178,7 +179,7 @@ bool ProgInstellingenOphalen(ProgramSettings& settings, const QString& path)
 {
     settings = ProgramSettings();
     QStringList lines;
-    if (!readTextLines(path, &lines))
+    if (!textfile::readLines(path, &lines))
         return false;
     readSettingsLines(settings, lines);
     return true;
@@ -201,13 +202,19 @@ QStringList settingsFileLines(const ProgramSettings& settings)
 
 QByteArray settingsFileBytes(const ProgramSettings& settings)
 {
-    const QString crlf = QStringLiteral("\r\n");
-    return encodeAnsiOrUtf8(settingsFileLines(settings).join(crlf) + crlf);
+    return textfile::encodeLines(settingsFileLines(settings));
 }
 
 bool writeSettingsFile(const ProgramSettings& settings, const QString& path, QString* error)
 {
-    return writeFileSafely(path, settingsFileBytes(settings), error);
+    // The settings folder is the program's own: made on the first exit.
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        if (error)
+            *error = QStringLiteral("Cannot create folder %1").arg(folder);
+        return false;
+    }
+    return textfile::writeBytes(path, settingsFileBytes(settings), error);
 }
 
 bool ProgInstellingenOpslaan(ProgramSettings& settings, const QList<WindowPlacement>& windows,

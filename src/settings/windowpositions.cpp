@@ -1,5 +1,7 @@
 #include "settings/windowpositions.h"
 
+#include "document/integertext.h"
+
 namespace korvimo {
 
 namespace {
@@ -21,9 +23,7 @@ QString fieldText(const QString& values, QChar letter)
 
 int fieldNumber(const QString& values, QChar letter)
 {
-    bool ok = false;
-    const int v = fieldText(values, letter).toInt(&ok, 10);
-    return ok ? v : 0;
+    return toIntegerOr(fieldText(values, letter), 0);
 }
 
 } // namespace

@@ -6,7 +6,6 @@
 
 #include "core/messenger.h"
 #include "i18n/languagetexts.h"
-#include "settings/ansitext.h"
 #include "settings/settingsfile.h"
 #include "support/testsupport.h"
 
