@@ -1,6 +1,9 @@
-// korvimo-cli render INPUT OUTPUT: opens a diagram as the program does,
-// draws it for export and writes the picture in the format OUTPUT's
-// extension names. A drawing that stopped at an error is still written (it
+// korvimo-cli render INPUT OUTPUT [--width N] [--no-antialias]: opens a
+// diagram as the program does, draws it for export and writes the picture in
+// the format OUTPUT's extension names. Pixel pictures (.bmp .jpg .png) and
+// the vector copies (.svg .pdf) go through the export command's own code;
+// --width (default: the setting ExportBmpSize) and --no-antialias apply to
+// the pixel pictures. A drawing that stopped at an error is still written (it
 // holds what was drawn), and the exit status is then 1.
 #include <QFileInfo>
 #include <QImage>
@@ -10,8 +13,10 @@
 #include "canvas/metafileio.h"
 #include "canvas/qtplayer.h"
 #include "cli/clicommands.h"
+#include "cli/inputdocument.h"
 #include "document/diagramdocument.h"
 #include "document/diagramfile.h"
+#include "output/exportfile.h"
 #include "render/maakmeta.h"
 
 namespace korvimo::cli {
@@ -31,18 +36,6 @@ bool writeDump(const Metafile& m, const QString& path, QString* error)
     return false;
 }
 
-// One pixel per diagram unit, played as the screen plays it.
-bool writePng(const Metafile& m, const QString& path, QString* error)
-{
-    const QImage image = renderToImage(m, QSize(m.width() / 10, m.height() / 10));
-    QSaveFile f(path);
-    if (!image.isNull() && f.open(QIODevice::WriteOnly) && image.save(&f, "PNG") && f.commit())
-        return true;
-    if (error)
-        *error = image.isNull() ? QStringLiteral("the diagram has no size") : f.errorString();
-    return false;
-}
-
 struct OutputFormat {
     const char* extension; // lower case, with its dot
     const char* outputType; // what MaakMeta records: "EMF" or "WMF"
@@ -54,45 +47,19 @@ const OutputFormat kFormats[] = {
     {".emf", "EMF", writeEmf},
     {".wmf", "WMF", writeWmf},
     {".txt", "EMF", writeDump},
-    {".png", "EMF", writePng},
 };
 
-// Passes messages on and counts the errors, so that a file the open
-// procedure complained about ends with status 1.
-class ErrorCountingMessenger final : public Messenger {
-public:
-    explicit ErrorCountingMessenger(Messenger& inner) : m_inner(inner) {}
-    void error(const QString& text) override
-    {
-        ++errors;
-        m_inner.error(text);
-    }
-    void information(const QString& text) override { m_inner.information(text); }
-    void warning(const QString& text) override { m_inner.warning(text); }
-    int question(const QString& title, const QString& text, const QString& yes, const QString& no,
-                 const QString& cancel) override
-    {
-        return m_inner.question(title, text, yes, no, cancel);
-    }
-    int errors = 0;
-
-private:
-    Messenger& m_inner;
-};
-
-// Opens INPUT the way the program's Open command does, into a new diagram.
-bool openInput(const QString& input, ProgramContext& ctx, DiagramDocument& doc)
+// Formats written by the export command rather than from the table above.
+bool viaExport(const QString& path)
 {
-    ErrorCountingMessenger counting(ctx.messages());
-    Messenger* const previous = ctx.messenger;
-    ctx.messenger = &counting;
-    DiagramFile file(ctx, doc);
-    file.BasisInstellingenDatabestand();
-    doc.fileName = file.untitledName();
-    const bool ok = file.StromenBestandOpenen(input) == OpenResult::Read && counting.errors == 0;
-    ctx.messenger = previous;
-    return ok;
+    const QString ext = extensionOf(path).toLower();
+    for (const char* e : {".bmp", ".jpg", ".jpeg", ".png", ".svg", ".pdf"})
+        if (ext == QLatin1String(e))
+            return true;
+    return false;
 }
+
+
 
 const OutputFormat* formatFor(const QString& path)
 {
@@ -108,8 +75,18 @@ const OutputFormat* formatFor(const QString& path)
 int renderCommand(const QStringList& args, ProgramContext& ctx)
 {
     QStringList files;
-    for (const QString& a : args) {
-        if (a == QLatin1String("--coordinates"))
+    int width = ctx.settings.exportBmpSize;
+    bool antiAliased = ctx.settings.exportPixAntiAliased;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == QLatin1String("--width")) {
+            bool ok = false;
+            width = i + 1 < args.size() ? args[++i].toInt(&ok) : 0;
+            if (!ok || width < 1)
+                return usageError(QStringLiteral("--width needs a whole number of pixels, at least 1"));
+        } else if (a == QLatin1String("--no-antialias"))
+            antiAliased = false;
+        else if (a == QLatin1String("--coordinates"))
             ctx.view.showCoordinates = true;
         else if (a == QLatin1String("--directions"))
             ctx.view.showDirections = true;
@@ -123,12 +100,21 @@ int renderCommand(const QStringList& args, ProgramContext& ctx)
     if (files.size() != 2)
         return usageError(QStringLiteral("render needs INPUT and OUTPUT"));
     const OutputFormat* format = formatFor(files[1]);
-    if (!format)
+    if (!format && !viaExport(files[1]))
         return usageError(QStringLiteral("cannot write \"%1\": unknown picture type").arg(files[1]));
 
     DiagramDocument doc;
     if (!openInput(files[0], ctx, doc))
         return 1; // the open procedure has said why; nothing is written
+
+    if (!format) {
+        ErrorCountingMessenger counting(ctx.messages());
+        Messenger* const previous = ctx.messenger;
+        ctx.messenger = &counting;
+        const bool written = exportByExtension(doc, ctx, files[1], width, antiAliased);
+        ctx.messenger = previous;
+        return written && counting.errors == 0 ? 0 : 1;
+    }
 
     Metafile target;
     const RenderOutcome outcome =
