@@ -18,25 +18,25 @@ namespace {
 // enough that nothing can recurse without end.
 constexpr int kMaxDepth = 8;
 
-QPen makePen(const PenSpec& spec)
+QPen makePen(const PenSpec& style)
 {
-    if (spec.clear)
+    if (style.clear)
         return QPen(Qt::NoPen);
-    QPen pen(windowsColor(spec.color));
-    if (spec.width <= 0) {
+    QPen pen(windowsColor(style.color));
+    if (style.width <= 0) {
         pen.setWidth(0); // one device pixel whatever the scale, like GDI
         pen.setCosmetic(true);
     } else {
-        pen.setWidthF(spec.width);
+        pen.setWidthF(style.width);
     }
     pen.setCapStyle(Qt::RoundCap);
     pen.setJoinStyle(Qt::RoundJoin);
     return pen;
 }
 
-QBrush makeBrush(const BrushSpec& spec)
+QBrush makeBrush(const BrushSpec& style)
 {
-    return spec.clear ? QBrush(Qt::NoBrush) : QBrush(windowsColor(spec.color));
+    return style.clear ? QBrush(Qt::NoBrush) : QBrush(windowsColor(style.color));
 }
 
 QRectF boxRect(const MetaBox& b)
@@ -108,12 +108,12 @@ void QtPlayer::playRecords(const Metafile& mf, QPainter& painter, const QRectF& 
     double ascent = m_metrics.ascent(fontSpec);
     QPoint position;
 
-    auto setFont = [&](const FontSpec& spec) {
-        fontSpec = spec;
-        font = m_metrics.qtFont(spec);
+    auto setFont = [&](const FontSpec& style) {
+        fontSpec = style;
+        font = m_metrics.qtFont(style);
         if (!antialias)
             font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferNoShaping | QFont::NoAntialias));
-        ascent = m_metrics.ascent(spec);
+        ascent = m_metrics.ascent(style);
     };
     setFont(fontSpec);
 

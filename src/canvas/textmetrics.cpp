@@ -37,46 +37,46 @@ int TextMetrics::pointsForHeight(int height)
     return mulDiv(std::abs(height), 72, 96);
 }
 
-QFont TextMetrics::qtFont(const FontSpec& spec) const
+QFont TextMetrics::qtFont(const FontSpec& style) const
 {
-    QFont f(spec.name.isEmpty() ? QStringLiteral("Arial") : spec.name);
-    f.setPixelSize(emHeight(spec));
-    f.setBold(spec.bold);
-    f.setItalic(spec.italic);
-    f.setUnderline(spec.underline);
+    QFont f(style.name.isEmpty() ? QStringLiteral("Arial") : style.name);
+    f.setPixelSize(emHeight(style));
+    f.setBold(style.bold);
+    f.setItalic(style.italic);
+    f.setUnderline(style.underline);
     f.setKerning(false);
     f.setHintingPreference(QFont::PreferNoHinting);
     f.setStyleStrategy(QFont::PreferNoShaping);
     return f;
 }
 
-const QFontMetricsF& TextMetrics::metricsFor(const FontSpec& spec) const
+const QFontMetricsF& TextMetrics::metricsFor(const FontSpec& style) const
 {
-    const QString key = cacheKey(spec.name, emHeight(spec), spec.bold, spec.italic);
+    const QString key = cacheKey(style.name, emHeight(style), style.bold, style.italic);
     auto it = m_cache.find(key);
     if (it == m_cache.end()) {
         // A drawing uses a handful of fonts; a file that uses thousands is
         // measured without keeping them all.
         if (m_cache.size() >= 512)
             m_cache.clear();
-        it = m_cache.emplace(key, QFontMetricsF(qtFont(spec))).first;
+        it = m_cache.emplace(key, QFontMetricsF(qtFont(style))).first;
     }
     return it->second;
 }
 
-int TextMetrics::emHeight(const FontSpec& spec) const
+int TextMetrics::emHeight(const FontSpec& style) const
 {
-    if (spec.height < 0)
-        return std::clamp(-spec.height, 1, kMaxEm);
-    if (spec.height == 0) // GDI picks its default size for 0
+    if (style.height < 0)
+        return std::clamp(-style.height, 1, kMaxEm);
+    if (style.height == 0) // GDI picks its default size for 0
         return 16;
     // A positive height is the cell height: find the em that gives it, from
     // the font's proportions at a large size.
-    FontSpec probe = spec;
+    FontSpec probe = style;
     probe.height = -1000;
     const QFontMetricsF& m = metricsFor(probe);
     const double cell = m.ascent() + m.descent();
-    const double em = cell > 0 ? spec.height * 1000.0 / cell : spec.height;
+    const double em = cell > 0 ? style.height * 1000.0 / cell : style.height;
     return std::clamp(static_cast<int>(std::lround(em)), 1, kMaxEm);
 }
 
