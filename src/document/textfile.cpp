@@ -1,7 +1,8 @@
 #include "document/textfile.h"
 
+#include "core/safefile.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace korvimo::textfile {
@@ -208,27 +209,9 @@ bool writeLines(const QString& path, const QStringList& lines, QString* error, T
 
 bool writeBytes(const QString& path, const QByteArray& bytes, QString* error)
 {
-    QSaveFile f(path);
-    // Never fall back to writing the target in place: that is exactly what
-    // could leave half a file behind.
-    f.setDirectWriteFallback(false);
-    if (!f.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = f.errorString();
-        return false;
-    }
-    if (f.write(bytes) != bytes.size()) {
-        if (error)
-            *error = f.errorString();
-        f.cancelWriting();
-        return false;
-    }
-    if (!f.commit()) {
-        if (error)
-            *error = f.errorString();
-        return false;
-    }
-    return true;
+    // One safe writer for every file the program writes: a temporary file
+    // beside the target, flushed, then renamed over it.
+    return writeWholeFile(path, bytes, error);
 }
 
 } // namespace korvimo::textfile

@@ -9,7 +9,7 @@
 #include "core/programcontext.h"
 #include "output/areaaveragereduce.h"
 #include "output/pixelencoders.h"
-#include "output/safefile.h"
+#include "core/safefile.h"
 
 namespace korvimo {
 

@@ -9,7 +9,7 @@
 #include <csignal>
 #include <sys/resource.h>
 
-#include "output/safefile.h"
+#include "core/safefile.h"
 #include "support/testsupport.h"
 
 using namespace korvimo;

@@ -1,4 +1,4 @@
-#include "output/safefile.h"
+#include "core/safefile.h"
 
 #include <QDir>
 #include <QFile>
