@@ -27,6 +27,7 @@
 #include "settings/settingsfile.h"
 #include "ui/mainwindow/formpositions.h"
 #include "ui/mainwindow/mainactionlist.h"
+#include "ui/mainwindow/windowwiring.h"
 #include "ui/uitext.h"
 #include "ui/views/opstellenpanel.h"
 #include "ui/views/overzichtpanel.h"
@@ -101,6 +102,7 @@ THoofdForm::THoofdForm(ProgramContext& ctx, DiagramDocument& doc, uikit::Theme& 
     for (const char* name : kBuiltIn)
         m_available.insert(QString::fromLatin1(name));
     connectCommands();
+    wireAllWindows({*this, m_ctx, m_doc, m_theme});
     action(QStringLiteral("AsServerAction"))->setVisible(false);
     action(QStringLiteral("ShowIntersectionsAction"))->setVisible(m_ctx.view.diagnosticMode);
     InMenuChecken();

@@ -1,0 +1,7 @@
+#include "ui/mainwindow/windowwiring.h"
+
+namespace korvimo {
+
+void wireDataOutputWindows(const WindowWiring&) {}
+
+} // namespace korvimo

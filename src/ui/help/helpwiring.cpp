@@ -1,0 +1,7 @@
+#include "ui/mainwindow/windowwiring.h"
+
+namespace korvimo {
+
+void wireLanguageHelpWindows(const WindowWiring&) {}
+
+} // namespace korvimo
