@@ -1,6 +1,9 @@
 // The windows around data and output, connected to the main window's
 // commands. Each window is built the first time its command runs and then
 // kept, so that it remembers what it holds between showings.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QObject>
 #include <QPointer>
 #include <memory>
@@ -9,6 +12,8 @@
 #include "document/diagramdocument.h"
 #include "document/diagramfile.h"
 #include "document/library.h"
+#include "output/clipboardcopy.h"
+#include "ui/dialogs/dialoghelpers.h"
 #include "ui/dialogs/texporterenform.h"
 #include "ui/dialogs/tnieuwform.h"
 #include "ui/mainwindow/formpositions.h"
@@ -69,6 +74,11 @@ void wireDataOutputWindows(const WindowWiring& w)
 
     w.form.showNewForm = [windows] { windows->newForm().exec(); };
     w.form.provideCommand(QStringLiteral("FileExportAction"), [windows] { windows->exportForm().exec(); });
+    w.form.provideCommand(QStringLiteral("EditCopyDiagramAction"), [&ctx = w.ctx, &doc = w.doc] {
+        dialogs::BusyCursor busy;
+        if (std::unique_ptr<QMimeData> data = diagramCopyMimeData(doc, ctx))
+            QGuiApplication::clipboard()->setMimeData(data.release());
+    });
 }
 
 } // namespace korvimo
