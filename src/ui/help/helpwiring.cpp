@@ -9,6 +9,7 @@
 #include "i18n/languagesetup.h"
 #include "ui/dialogs/tconfiggegevensform.h"
 #include "ui/dialogs/tlanguageform.h"
+#include "ui/dialogs/tnieuwform.h"
 #include "ui/help/helpcontext.h"
 #include "ui/help/helpsystem.h"
 #include "ui/help/languagehelpwindows.h"
@@ -108,6 +109,9 @@ void LanguageHelpWindows::VertaalSchermen(const QString& language)
 void LanguageHelpWindows::ownTexts()
 {
     const LanguageTexts& texts = m_w.ctx.texts;
+    // The template names come from the names file of the language.
+    if (auto* library = m_w.form.findChild<TNieuwForm*>(QString(), Qt::FindDirectChildrenOnly))
+        library->LibListBoxVullen();
     const QString web = webLinksCaption(texts);
     if (QAction* a = m_w.form.action(QStringLiteral("HelpInternetAction"))) {
         a->setText(web);

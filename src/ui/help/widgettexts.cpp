@@ -182,6 +182,9 @@ struct Walk {
 
     void noteUnnamed(QObject* o)
     {
+        // A tool bar's button shows its action, which has a name.
+        if (auto* tool = qobject_cast<QToolButton*>(o); tool && tool->defaultAction())
+            return;
         const ControlTexts c = textsOf(o);
         QStringList shown;
         if (c.caption && needsTranslation(*c.caption) && !qobject_cast<QAction*>(o))

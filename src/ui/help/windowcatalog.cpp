@@ -1,5 +1,8 @@
 #include "ui/help/windowcatalog.h"
 
+#include "document/library.h"
+#include "ui/dialogs/texporterenform.h"
+#include "ui/dialogs/tnieuwform.h"
 #include "ui/help/thelpform.h"
 #include "ui/help/topinternetform.h"
 #include "ui/mainwindow/thoofdform.h"
@@ -13,8 +16,13 @@ const QList<CatalogEntry>& windowCatalog()
     static const QList<CatalogEntry> table = {
         {"HoofdForm", [](const WindowWiring& w) { return existing(w.form); }},
         {"OpstartInfoForm", [](const WindowWiring& w) { return existing(w.form.startupInfo()); }},
+        {"NieuwForm", [](const WindowWiring& w) {
+             auto library = std::make_shared<DiagramLibrary>(w.ctx);
+             return fresh(new TNieuwForm(w.ctx, *library, w.form.diagramFile(), &w.form), library);
+         }},
         {"OpInternetForm", [](const WindowWiring& w) { return fresh(new TOpInternetForm(w.ctx, &w.form)); }},
         {"ZoomFactorForm", [](const WindowWiring& w) { return existing(w.form.zoomForm()); }},
+        {"ExporterenForm", [](const WindowWiring& w) { return fresh(new TExporterenForm(w.ctx, w.doc, &w.form)); }},
         {"HelpForm", [](const WindowWiring& w) { return fresh(new THelpForm(&w.form)); }},
     };
     return table;

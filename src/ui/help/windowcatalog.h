@@ -16,6 +16,7 @@ namespace korvimo {
 // a fresh one that goes when this goes.
 struct CatalogWindow {
     QWidget* window = nullptr;
+    std::shared_ptr<void> keep; // what a fresh window needs while it lives
     std::unique_ptr<QWidget> owner;
 };
 
@@ -31,7 +32,10 @@ const QList<CatalogEntry>& windowCatalog();
 QList<WindowTexts> catalogWindowTexts(const WindowWiring& w);
 
 // Helpers for table lines.
-inline CatalogWindow existing(QWidget& window) { return {&window, nullptr}; }
-inline CatalogWindow fresh(QWidget* window) { return {window, std::unique_ptr<QWidget>(window)}; }
+inline CatalogWindow existing(QWidget& window) { return {&window, nullptr, nullptr}; }
+inline CatalogWindow fresh(QWidget* window, std::shared_ptr<void> keep = nullptr)
+{
+    return {window, std::move(keep), std::unique_ptr<QWidget>(window)};
+}
 
 } // namespace korvimo
