@@ -50,6 +50,11 @@ protected:
         windows->help().window()->hide();
         shoot(windows->languageForm(), folder + "/languageform.png");
         windows->languageForm().hide();
+        windows->configForm().tellError = [](const QString&, const QString&) {};
+        windows->showConfigurationInfo();
+        windows->configForm().resize(620, 700);
+        shoot(windows->configForm(), folder + "/configgegevensform.png");
+        windows->configForm().hide();
     }
     MetaRenderer real;
 };
