@@ -355,14 +355,7 @@ bool buildEmf(const Metafile& flat, const QString& path, QString* error)
 
 QByteArray emfBytes(const Metafile& metafile, QString* error)
 {
-    if (metafile.width() <= 0 || metafile.height() <= 0) {
-        if (error)
-            *error = QStringLiteral("The drawing has no size.");
-        return {};
-    }
-    const Metafile flat = inlinePictures(metafile);
-    return bytesThroughFile([&](const QString& path, QString* e) { return buildEmf(flat, path, e); },
-                            "picture.emf", error);
+    return metafileBytes(metafile, buildEmf, "picture.emf", error);
 }
 
 bool writeEmf(const Metafile& metafile, const QString& path, QString* error)

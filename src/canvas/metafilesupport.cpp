@@ -1,5 +1,7 @@
 #include "canvas/metafilesupport.h"
 
+#include "canvas/metafileio.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -14,24 +16,25 @@
 
 namespace korvimo::metafile_detail {
 
-QByteArray bytesThroughFile(const std::function<bool(const QString& path, QString* error)>& build,
-                            const char* fileName, QString* error)
+QByteArray metafileBytes(const Metafile& metafile, FileBuilder build, const char* fileName, QString* error)
 {
-    QTemporaryDir dir;
-    if (!dir.isValid()) {
+    auto fail = [error](const QString& why) {
         if (error)
-            *error = QStringLiteral("Cannot make a temporary folder: %1").arg(dir.errorString());
-        return {};
-    }
+            *error = why;
+        return QByteArray();
+    };
+    if (metafile.width() <= 0 || metafile.height() <= 0)
+        return fail(QStringLiteral("The drawing has no size."));
+    const Metafile flat = inlinePictures(metafile);
+    QTemporaryDir dir;
+    if (!dir.isValid())
+        return fail(QStringLiteral("Cannot make a temporary folder: %1").arg(dir.errorString()));
     const QString path = dir.filePath(QString::fromLatin1(fileName));
-    if (!build(path, error))
+    if (!build(flat, path, error))
         return {};
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = file.errorString();
-        return {};
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(file.errorString());
     return file.readAll();
 }
 

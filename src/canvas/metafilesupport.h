@@ -7,18 +7,22 @@
 
 #include <cstdint>
 #include <cstring>
-#include <functional>
 #include <memory>
 
 #include "core/windows1252.h"
 
+namespace korvimo {
+class Metafile;
+}
+
 namespace korvimo::metafile_detail {
 
-// libUEMF writes only to named files: `build` writes the file at a path in
-// a private temporary folder, and its bytes are read back. Empty, with the
-// reason in *error, when any step fails.
-QByteArray bytesThroughFile(const std::function<bool(const QString& path, QString* error)>& build,
-                            const char* fileName, QString* error);
+// The bytes of a metafile file of the drawing, pictures inlined. libUEMF
+// writes only to named files: `build` writes the flat drawing at a path in
+// a private temporary folder, and the bytes are read back. Empty, with the
+// reason in *error, when the drawing has no size or any step fails.
+using FileBuilder = bool (*)(const Metafile& flat, const QString& path, QString* error);
+QByteArray metafileBytes(const Metafile& metafile, FileBuilder build, const char* fileName, QString* error);
 
 // A device-independent bitmap of the image: 24 bits, bottom-up, rows padded
 // to four bytes, transparent parts over white. header is a BITMAPINFOHEADER.

@@ -308,14 +308,7 @@ bool buildWmf(const Metafile& flat, const QString& path, QString* error)
 
 QByteArray wmfBytes(const Metafile& metafile, QString* error)
 {
-    if (metafile.width() <= 0 || metafile.height() <= 0) {
-        if (error)
-            *error = QStringLiteral("The drawing has no size.");
-        return {};
-    }
-    const Metafile flat = inlinePictures(metafile);
-    return bytesThroughFile([&](const QString& path, QString* e) { return buildWmf(flat, path, e); },
-                            "picture.wmf", error);
+    return metafileBytes(metafile, buildWmf, "picture.wmf", error);
 }
 
 bool writeWmf(const Metafile& metafile, const QString& path, QString* error)
