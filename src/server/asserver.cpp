@@ -180,7 +180,8 @@ void AsServer::AsServerTimerTimer()
     if (m_running) {
         bool csv = false;
         const QString request = findRequest(&csv);
-        if (!request.isEmpty()) {
+        // The other system may have taken its request back meanwhile.
+        if (!request.isEmpty() && QFileInfo::exists(request)) {
             served = true;
             const ServerRequestOutcome outcome = handleRequest(request, csv);
             Q_EMIT requestHandled(outcome);

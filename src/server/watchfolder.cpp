@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -42,7 +43,10 @@ int leaseCheck(const QByteArray& path)
     if (fd < 0)
         return -1;
     int result = -1;
-    if (::fcntl(fd, F_SETLEASE, F_RDLCK) == 0) {
+    // Should a writer open the file in the moment the lease is held, the
+    // kernel tells the holder with a signal - SIGIO unless said otherwise,
+    // and SIGIO ends a process. SIGURG is ignored unless someone asks for it.
+    if (::fcntl(fd, F_SETSIG, SIGURG) == 0 && ::fcntl(fd, F_SETLEASE, F_RDLCK) == 0) {
         ::fcntl(fd, F_SETLEASE, F_UNLCK);
         result = 0;
     } else if (errno == EAGAIN) {
