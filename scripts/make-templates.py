@@ -119,7 +119,7 @@ class Layout:
     """The common frame of a template: size, centre, arms and the furniture."""
 
     def __init__(self, t, arms, present, k, d1, d2, title_key, total_key, roundabout=False,
-                 median=70, gap=75):
+                 median=70, gap=85):
         self.median = median
         self.gap = gap
         self.t = t
@@ -392,7 +392,7 @@ class Layout:
 
 # --- intersections ------------------------------------------------------
 
-def intersection(code, arms, present, k, d1, d2, titles, sample, note, median=70, gap=75):
+def intersection(code, arms, present, k, d1, d2, titles, sample, note, median=70, gap=85):
     t = Template(code, code + ".png")
     L = Layout(t, arms, present, k, d1, d2, titles[0], titles[3], median=median, gap=gap)
     L.general(titles)
@@ -477,7 +477,7 @@ def roundabout(code, arms, present, island_r, d1, d2, titles, sample, note):
     t = Template(code, code + ".png")
     median = island_r * 10 + 60
     L = RoundaboutLayout(t, arms, present, k, d1, d2, titles[0], titles[3], roundabout=True,
-                         median=median, gap=75)
+                         median=median, gap=85)
     L.general(titles)
     L.points()
     L.values([(V_ISLAND, island_r * 10), (V_BETWEEN_ALONG, rnd(island_r * 10 * 0.4)),
@@ -564,7 +564,7 @@ def build():
                                 note("three-arm intersection, arm %d missing" % missing)))
     out.append(intersection("011400", FOUR, [1, 2, 3, 4], 4, 80, 80, titles("x4"), sample_volumes(4),
                             note("four-arm intersection")))
-    for n, d1, median, gap in ((5, 130, 60, 70), (6, 170, 55, 65), (7, 200, 50, 65), (8, 230, 50, 65)):
+    for n, d1, median, gap in ((5, 130, 60, 80), (6, 200, 55, 80), (7, 240, 50, 80), (8, 290, 50, 80)):
         arms = {a: rnd(360 * (a - 1) / n) for a in range(1, n + 1)}
         out.append(intersection("01%02d00" % n, arms, list(range(1, n + 1)), n, d1, 80, titles("xn"),
                                 sample_volumes(n), note("%d-arm intersection" % n), median, gap))
