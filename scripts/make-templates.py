@@ -613,7 +613,9 @@ PREVIEW_SIZE = 169  # the new-diagram dialog shows the preview in a square this 
 def preview_width(t):
     """The width that fits the diagram into the preview square."""
     w, h = t.general["diagramwidth"], t.general["diagramheight"]
-    return PREVIEW_SIZE if w >= h else max(1, rnd(PREVIEW_SIZE * w / h))
+    # Rounded down: the program rounds the height from the width, and it must
+    # not come out one pixel too tall.
+    return PREVIEW_SIZE if w >= h else max(1, (PREVIEW_SIZE * w) // h)
 
 
 def render_previews(templates, cli, folder):

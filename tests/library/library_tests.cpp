@@ -82,7 +82,7 @@ TEST(Library_ListTests, EveryTemplateHasItsPreviewPicture)
         int inked = 0;
         for (int y = 0; y < img.height(); ++y)
             for (int x = 0; x < img.width(); ++x)
-                inked += qGray(img.pixel(x, y)) < 128;
+                inked += qGray(img.pixel(x, y)) < 200;
         EXPECT_GT(inked, img.width() * img.height() / 50) << path.toStdString();
     }
 }
