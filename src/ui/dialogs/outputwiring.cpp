@@ -1,6 +1,7 @@
 // The windows around data and output, connected to the main window's
 // commands. Each window is built the first time its command runs and then
 // kept, so that it remembers what it holds between showings.
+#include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -14,11 +15,13 @@
 #include "document/library.h"
 #include "output/clipboardcopy.h"
 #include "ui/dialogs/dialoghelpers.h"
+#include "ui/dialogs/tarmenform.h"
 #include "ui/dialogs/texporterenform.h"
 #include "ui/dialogs/tnieuwform.h"
 #include "ui/mainwindow/formpositions.h"
 #include "ui/mainwindow/thoofdform.h"
 #include "ui/mainwindow/windowwiring.h"
+#include "ui/views/viewcontroller.h"
 
 namespace korvimo {
 
@@ -52,6 +55,20 @@ public:
         return *m_export;
     }
 
+    TArmenForm& armsForm()
+    {
+        if (!m_arms) {
+            m_arms = new TArmenForm(m_ctx, m_doc, &m_form);
+            m_arms->afterApply = [this] {
+                m_form.InMenuChecken();
+                m_form.views().OpnieuwTekenen();
+            };
+            m_arms->toggleCoordinates = [this] { m_form.action(QStringLiteral("ShowCoordinatesAction"))->trigger(); };
+            place(*m_arms);
+        }
+        return *m_arms;
+    }
+
 private:
     void place(QWidget& window) { keepFormPosition(window, m_ctx.settings.formPositions, &m_form); }
 
@@ -61,6 +78,7 @@ private:
     DiagramLibrary m_library;
     QPointer<TNieuwForm> m_new;
     QPointer<TExporterenForm> m_export;
+    QPointer<TArmenForm> m_arms;
 };
 
 } // namespace
@@ -74,6 +92,7 @@ void wireDataOutputWindows(const WindowWiring& w)
 
     w.form.showNewForm = [windows] { windows->newForm().exec(); };
     w.form.provideCommand(QStringLiteral("FileExportAction"), [windows] { windows->exportForm().exec(); });
+    w.form.provideCommand(QStringLiteral("DiagramArmsAction"), [windows] { windows->armsForm().exec(); });
     w.form.provideCommand(QStringLiteral("EditCopyDiagramAction"), [&ctx = w.ctx, &doc = w.doc] {
         dialogs::BusyCursor busy;
         if (std::unique_ptr<QMimeData> data = diagramCopyMimeData(doc, ctx))
