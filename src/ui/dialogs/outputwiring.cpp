@@ -5,7 +5,9 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QFileDialog>
 #include <QObject>
+#include <QPrinterInfo>
 #include <QPointer>
 #include <memory>
 
@@ -15,6 +17,7 @@
 #include "document/library.h"
 #include "output/clipboardcopy.h"
 #include "ui/dialogs/dialoghelpers.h"
+#include "ui/dialogs/tafdrukkenform.h"
 #include "ui/dialogs/tarmenform.h"
 #include "ui/dialogs/texporterenform.h"
 #include "ui/dialogs/tnieuwform.h"
@@ -69,6 +72,32 @@ public:
         return *m_arms;
     }
 
+    // The Print command. Without a system printer the warning comes first,
+    // and then the dialog still prints - to PDF files.
+    void print()
+    {
+        const bool noPrinter = QPrinterInfo::availablePrinterNames().isEmpty();
+        if (noPrinter)
+            m_ctx.messages().warning(m_ctx.texts.format(QStringLiteral("AA00007"), {QString::fromLatin1(kProgramName)}));
+        TAfdrukkenForm& dialog = printForm();
+        if (noPrinter && !dialog.printsToPdf())
+            dialog.usePdfPrinter();
+        dialog.exec();
+    }
+
+    TAfdrukkenForm& printForm()
+    {
+        if (!m_print) {
+            m_print = new TAfdrukkenForm(m_ctx, m_doc, &m_form);
+            m_print->afterChange = [this] { m_form.InMenuChecken(); };
+            m_print->pdfFileName = [this](const QString& proposed) {
+                return QFileDialog::getSaveFileName(m_print, QString(), proposed, QStringLiteral("PDF (*.pdf)"));
+            };
+            place(*m_print);
+        }
+        return *m_print;
+    }
+
 private:
     void place(QWidget& window) { keepFormPosition(window, m_ctx.settings.formPositions, &m_form); }
 
@@ -79,6 +108,7 @@ private:
     QPointer<TNieuwForm> m_new;
     QPointer<TExporterenForm> m_export;
     QPointer<TArmenForm> m_arms;
+    QPointer<TAfdrukkenForm> m_print;
 };
 
 } // namespace
@@ -90,8 +120,17 @@ void wireDataOutputWindows(const WindowWiring& w)
     // diagrams in the same library the new-diagram dialog shows.
     w.form.diagramFile().setTemplateLibrary(&windows->library());
 
+    // The template texts follow the language the settings name, from the
+    // start: a version-2 file or an import may open a template before the
+    // new-diagram dialog was ever shown.
+    w.form.readSettings = [read = w.form.readSettings, windows] {
+        if (read)
+            read();
+        windows->library().TekstenDiagramOphalenUitBestand();
+    };
     w.form.showNewForm = [windows] { windows->newForm().exec(); };
     w.form.provideCommand(QStringLiteral("FileExportAction"), [windows] { windows->exportForm().exec(); });
+    w.form.provideCommand(QStringLiteral("FilePrintAction"), [windows] { windows->print(); });
     w.form.provideCommand(QStringLiteral("DiagramArmsAction"), [windows] { windows->armsForm().exec(); });
     w.form.provideCommand(QStringLiteral("EditCopyDiagramAction"), [&ctx = w.ctx, &doc = w.doc] {
         dialogs::BusyCursor busy;
