@@ -1,9 +1,8 @@
 // The screen redraw of a 500-line diagram: record it (MaakMeta for the
 // screen) and play it into the overview picture, straight (method 1) and
 // three-fold supersampled and reduced (methods 2 and 3). Target: under 50 ms.
-#include <benchmark/benchmark.h>
+#include "benchsupport.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -149,12 +148,4 @@ BENCHMARK(BM_ReduceThreeFold)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return korvimo::bench::runBenchmarks(argc, argv); }

@@ -24,21 +24,11 @@
 #include "ui/views/viewmath.h"
 #include "ui/views/volumegrid.h"
 #include "uikit/theme.h"
+#include "uikit/busycursor.h"
 
 namespace korvimo {
 
-namespace {
-
-// Shows the busy cursor for as long as it lives, on every path out.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
-} // namespace
+using uikit::BusyCursor;
 
 ViewController::ViewController(ProgramContext& ctx, DiagramDocument& doc, OverzichtPanel& overview,
                                OpstellenPanel& compose, QObject* parent)
