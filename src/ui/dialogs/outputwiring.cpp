@@ -21,6 +21,7 @@
 #include "ui/dialogs/tarmenform.h"
 #include "ui/dialogs/texporterenform.h"
 #include "ui/dialogs/tnieuwform.h"
+#include "ui/dialogs/tproginstelform.h"
 #include "ui/mainwindow/formpositions.h"
 #include "ui/mainwindow/thoofdform.h"
 #include "ui/mainwindow/windowwiring.h"
@@ -90,12 +91,31 @@ public:
         if (!m_print) {
             m_print = new TAfdrukkenForm(m_ctx, m_doc, &m_form);
             m_print->afterChange = [this] { m_form.InMenuChecken(); };
+            m_print->openProgramSettings = [this] { programSettings(TProgInstelForm::UitvoerPage); };
             m_print->pdfFileName = [this](const QString& proposed) {
                 return QFileDialog::getSaveFileName(m_print, QString(), proposed, QStringLiteral("PDF (*.pdf)"));
             };
             place(*m_print);
         }
         return *m_print;
+    }
+
+    // The settings dialog, on a page; the main window applies the theme
+    // after it closes, whichever button closed it.
+    void programSettings(TProgInstelForm::Page page)
+    {
+        settingsForm().execOnPage(page);
+        m_form.afterSettingsDialog();
+    }
+
+    TProgInstelForm& settingsForm()
+    {
+        if (!m_settings) {
+            m_settings = new TProgInstelForm(m_ctx, &m_form);
+            m_settings->afterOk = [this] { m_form.views().OpnieuwTekenen(); };
+            place(*m_settings);
+        }
+        return *m_settings;
     }
 
 private:
@@ -109,6 +129,7 @@ private:
     QPointer<TExporterenForm> m_export;
     QPointer<TArmenForm> m_arms;
     QPointer<TAfdrukkenForm> m_print;
+    QPointer<TProgInstelForm> m_settings;
 };
 
 } // namespace
@@ -131,6 +152,8 @@ void wireDataOutputWindows(const WindowWiring& w)
     w.form.showNewForm = [windows] { windows->newForm().exec(); };
     w.form.provideCommand(QStringLiteral("FileExportAction"), [windows] { windows->exportForm().exec(); });
     w.form.provideCommand(QStringLiteral("FilePrintAction"), [windows] { windows->print(); });
+    w.form.provideCommand(QStringLiteral("ExtraSettingsAction"),
+                          [windows] { windows->programSettings(TProgInstelForm::ProgrammaPage); });
     w.form.provideCommand(QStringLiteral("DiagramArmsAction"), [windows] { windows->armsForm().exec(); });
     w.form.provideCommand(QStringLiteral("EditCopyDiagramAction"), [&ctx = w.ctx, &doc = w.doc] {
         dialogs::BusyCursor busy;

@@ -65,6 +65,8 @@ QSpinBox* unlimitedSpin(QWidget* parent, const QString& name, int step)
     s->setObjectName(name);
     s->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
     s->setSingleStep(step);
+    // Wide enough for any angle or distance anyone types, not for 2^31.
+    s->setFixedWidth(s->fontMetrics().horizontalAdvance(QStringLiteral("-000000")) + 34);
     return s;
 }
 
@@ -177,6 +179,8 @@ TArmenForm::TArmenForm(ProgramContext& ctx, DiagramDocument& doc, QWidget* paren
     }
     rows->setColumnStretch(5, 1);
     ScrollBox1->setWidget(m_rows);
+    ScrollBox1->setMinimumWidth(m_rows->sizeHint().width() + ScrollBox1->verticalScrollBar()->sizeHint().width()
+                                + 2 * ScrollBox1->frameWidth());
     ScrollBox1->viewport()->installEventFilter(this);
     armsLayout->addWidget(ScrollBox1, 1);
 
@@ -201,7 +205,8 @@ TArmenForm::TArmenForm(ProgramContext& ctx, DiagramDocument& doc, QWidget* paren
     layout->addWidget(m_basis);
     layout->addWidget(m_arms, 1);
     layout->addLayout(buttons);
-    setFixedSize(406, 486);
+    // 406 x 486 as designed, wider where this desktop's font needs it.
+    setFixedSize(sizeHint().expandedTo(QSize(406, 486)).width(), 486);
 
     connect(ShowCoordsButton, &QToolButton::clicked, this, [this] {
         if (toggleCoordinates)
