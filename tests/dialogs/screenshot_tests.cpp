@@ -10,6 +10,8 @@
 #include "ui/dialogs/texporterenform.h"
 #include "ui/dialogs/tnieuwform.h"
 #include "ui/dialogs/tproginstelform.h"
+#include "ui/dialogs/tserverform.h"
+#include "server/asserver.h"
 
 #include <QTabWidget>
 
@@ -36,7 +38,7 @@ protected:
 
 TEST_F(Dialogs_ScreenshotTests, EveryWindowDraws)
 {
-    // The seven windows (server excepted) shown over the four-arm crossing, each page of the tabbed ones.
+    // The seven windows shown over the four-arm crossing, each page of the tabbed ones.
     ASSERT_TRUE(library.OpenBestandUitLib(QStringLiteral("011400"), files, false));
     doc.general.armcenter = QStringLiteral("0001");
     {
@@ -58,6 +60,14 @@ TEST_F(Dialogs_ScreenshotTests, EveryWindowDraws)
         shoot(w, QStringLiteral("afdrukkenform"));
         w.PageControl1->setCurrentIndex(1);
         shoot(w, QStringLiteral("afdrukkenform-instellingen"));
+    }
+    {
+        korvimo::AsServer server(ctx);
+        server.setStartupFile(QString());
+        korvimo::TServerForm w(server);
+        server.LogLine(QStringLiteral("Import=/srv/korvimo/plan.kvoimp"));
+        server.LogLine(QStringLiteral("Export=/srv/korvimo/plan.jpg"));
+        shoot(w, QStringLiteral("serverform"));
     }
     {
         korvimo::TProgInstelForm w(ctx);

@@ -16,12 +16,15 @@
 #include "document/diagramfile.h"
 #include "document/library.h"
 #include "output/clipboardcopy.h"
+#include "server/asserver.h"
 #include "ui/dialogs/dialoghelpers.h"
 #include "ui/dialogs/tafdrukkenform.h"
 #include "ui/dialogs/tarmenform.h"
 #include "ui/dialogs/texporterenform.h"
 #include "ui/dialogs/tnieuwform.h"
 #include "ui/dialogs/tproginstelform.h"
+#include "ui/dialogs/tserverform.h"
+#include "settings/windowpositions.h"
 #include "ui/mainwindow/formpositions.h"
 #include "ui/mainwindow/thoofdform.h"
 #include "ui/mainwindow/windowwiring.h"
@@ -118,6 +121,34 @@ public:
         return *m_settings;
     }
 
+    // The exit step for the windows built in this run; one never shown keeps
+    // its entry from the run before.
+    void collectPositions()
+    {
+        for (QWidget* w : std::initializer_list<QWidget*>{m_new, m_settings, m_arms, m_export, m_print, m_serverForm})
+            if (w)
+                collectWindowPosition(m_ctx.settings.formPositions, placementOf(*w));
+    }
+
+    // The server window is not modal: the main window stays usable.
+    TServerForm& serverForm()
+    {
+        if (!m_serverForm) {
+            m_server = new AsServer(m_ctx, this);
+            m_serverForm = new TServerForm(*m_server, &m_form);
+            place(*m_serverForm);
+        }
+        return *m_serverForm;
+    }
+
+    void startServer()
+    {
+        TServerForm& window = serverForm();
+        window.show();
+        window.raise();
+        window.StartButtonClick();
+    }
+
 private:
     void place(QWidget& window) { keepFormPosition(window, m_ctx.settings.formPositions, &m_form); }
 
@@ -130,6 +161,8 @@ private:
     QPointer<TArmenForm> m_arms;
     QPointer<TAfdrukkenForm> m_print;
     QPointer<TProgInstelForm> m_settings;
+    QPointer<AsServer> m_server;
+    QPointer<TServerForm> m_serverForm;
 };
 
 } // namespace
@@ -149,11 +182,22 @@ void wireDataOutputWindows(const WindowWiring& w)
             read();
         windows->library().TekstenDiagramOphalenUitBestand();
     };
+    w.form.writeSettings = [write = w.form.writeSettings, windows] {
+        windows->collectPositions();
+        if (write)
+            write();
+    };
     w.form.showNewForm = [windows] { windows->newForm().exec(); };
     w.form.provideCommand(QStringLiteral("FileExportAction"), [windows] { windows->exportForm().exec(); });
     w.form.provideCommand(QStringLiteral("FilePrintAction"), [windows] { windows->print(); });
     w.form.provideCommand(QStringLiteral("ExtraSettingsAction"),
                           [windows] { windows->programSettings(TProgInstelForm::ProgrammaPage); });
+    w.form.provideCommand(QStringLiteral("AsServerAction"), [windows] {
+        TServerForm& window = windows->serverForm();
+        window.show();
+        window.raise();
+    });
+    w.form.startServer = [windows] { windows->startServer(); };
     w.form.provideCommand(QStringLiteral("DiagramArmsAction"), [windows] { windows->armsForm().exec(); });
     w.form.provideCommand(QStringLiteral("EditCopyDiagramAction"), [&ctx = w.ctx, &doc = w.doc] {
         dialogs::BusyCursor busy;
