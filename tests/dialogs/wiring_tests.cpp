@@ -4,7 +4,9 @@
 #include <QRadioButton>
 
 #include "document/diagramfile.h"
+#include "support/testsupport.h"
 #include <QPrinterInfo>
+#include <QTemporaryDir>
 #include <QSpinBox>
 #include <QTabWidget>
 
@@ -130,6 +132,42 @@ TEST(Dialogs_StartUpTests, NewDialogShowsAtStartUpUnlessAFileWasGiven)
     ASSERT_TRUE(test::waitUntil([&] { return form.startupFinished(); }));
     EXPECT_EQ(shown, 1);
     EXPECT_TRUE(doc.script.isEmpty());
+}
+
+TEST(Dialogs_PositionTests, WindowsShownThisRunAreRememberedAtExit)
+{
+    // The exit step writes the position of a window of this family that was shown, and keeps the entry of one never shown.
+    QTemporaryDir dir;
+    korvimo::ProgramContext ctx;
+    korvimo::RecordingMessenger messenger;
+    ctx.paths = korvimo::ProgramPaths::forProgramFolder(QStringLiteral(KORVIMO_BIN_DIR));
+    ctx.paths.settingsFile = dir.filePath(QStringLiteral("Korvimo.ini"));
+    ctx.messenger = &messenger;
+    ctx.settings.interfaceTheme = 2;
+    // The start-up reads the file, so the entry of the previous run is in it.
+    test::writeAll(ctx.paths.settingsFile, "[Korvimo settings]\r\n\r\n[**General variables**]\r\nInterfaceTheme=2\r\n"
+                                           "StartShowNewForm=0\r\n\r\n[**Form positions**]\r\n"
+                                           "ArmenForm=M:0;L:50;T:60;W:406;H:486;N:0;\r\n");
+    korvimo::uikit::Theme theme(QApplication::palette());
+    korvimo::DiagramDocument doc;
+    test::CountingRenderer renderer;
+    korvimo::THoofdForm form(ctx, doc, theme);
+    form.setRenderer(&renderer);
+    form.setStartupInfoMilliseconds(0);
+    form.move(100, 100);
+    form.show();
+    form.FormActivate();
+    ASSERT_TRUE(test::waitUntil([&] { return form.startupFinished(); }));
+    answerModal([](QWidget* w) {
+        w->move(150, 120);
+        qobject_cast<QDialog*>(w)->reject();
+    });
+    form.action(QStringLiteral("FileExportAction"))->trigger();
+    form.writeSettings();
+    const QString text = QString::fromLatin1(test::readAll(ctx.paths.settingsFile));
+    EXPECT_TRUE(text.contains(QStringLiteral("ExporterenForm=M:0;"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("ArmenForm=M:0;L:50;T:60;W:406;H:486;N:0;")));
+    EXPECT_TRUE(text.contains(QStringLiteral("HoofdForm=")));
 }
 
 } // namespace
