@@ -275,21 +275,27 @@ ServerRequestOutcome AsServer::handleRequest(const QString& dataFile, bool csv)
     doc.fileName = file.untitledName();
     doc.setModified(false);
 
-    try {
-        if (csv)
-            CSVBestandOpenen(dataFile, file);
-        else
-            KvoimpBestandOpenen(dataFile, file);
-    } catch (const ConversionError& e) {
-        m_logMessenger.error(e.text());
-    } catch (const std::exception& e) {
-        m_logMessenger.error(QString::fromLocal8Bit(e.what()));
+    // The readers take a file whole; a request is a few kilobytes, and an
+    // unattended server must not be made to swallow whatever lands here.
+    if (info.size() > kMaxRequestBytes) {
+        outcome.failure = QStringLiteral("the file is larger than %1 bytes").arg(kMaxRequestBytes);
+    } else {
+        try {
+            if (csv)
+                CSVBestandOpenen(dataFile, file);
+            else
+                KvoimpBestandOpenen(dataFile, file);
+        } catch (const ConversionError& e) {
+            m_logMessenger.error(e.text());
+        } catch (const std::exception& e) {
+            m_logMessenger.error(QString::fromLocal8Bit(e.what()));
+        }
     }
     doc.fileName = info.completeBaseName();
 
-    if (m_logMessenger.errors > 0)
+    if (outcome.failure.isEmpty() && m_logMessenger.errors > 0)
         outcome.failure = m_logMessenger.firstError;
-    else if (!hasDrawableLine(doc.script))
+    if (outcome.failure.isEmpty() && !hasDrawableLine(doc.script))
         outcome.failure = QStringLiteral("nothing to draw");
 
     if (!outcome.failure.isEmpty()) {

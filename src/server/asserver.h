@@ -23,7 +23,8 @@
 //   ExportSizeWidth applies to its own picture only). The picture appears
 //   whole or not at all: it is written under a temporary name and renamed.
 // - A request from which no diagram could be read (a malformed number, a
-//   reader's error, nothing to draw) gives no picture, and an older picture
+//   reader's error, nothing to draw, a file over kMaxRequestBytes) gives no
+//   picture, and an older picture
 //   of the same name is removed, so that it cannot pass for the answer; the
 //   reason is logged. A drawing with errors is still written, as on the
 //   screen, and the renderer's messages are logged.
@@ -52,6 +53,8 @@ class Messenger;
 
 inline constexpr int kServerTickMilliseconds = 500;
 inline constexpr int kOldDiagramMinutes = 30;
+// Larger data files are not read: answered as failed and removed.
+inline constexpr qint64 kMaxRequestBytes = 16 * 1024 * 1024;
 // The log file in the temporary folder when ServerLogFileName is empty and
 // diagnostic mode is on.
 inline constexpr const char* kDiagnosticServerLogName = "Korvimo_Server.log";

@@ -71,16 +71,19 @@ TEST(Server_QueueTests, PictureTakesTheRequestNameAndReplacesAnOldOne)
 
 TEST(Server_QueueTests, MalformedRequestsAreLoggedRemovedAndTheQueueGoesOn)
 {
-    // Garbage, an unknown template and a malformed number give no picture (an old one of
+    // An oversized file, garbage, an unknown template and a malformed number give no picture (an old one of
     // that name goes), are logged with the reason and removed; the good request after them is served.
     test::ServerEnv env;
+    env.drop("0huge.csv", QByteArray(kMaxRequestBytes + 1, ' '));
     env.drop("1garbage.csv", "\x01\x02 nothing; of; use\r\n;;;\r\n");
     env.drop("2unknown.kvoimp", test::crlfLines({"[**Import variables**]", "BaseDiagramFromLibrary=999999"}));
     env.drop("3number.kvoimp", test::kvoimpRequest(200, "sfactor=12x"));
     test::writeAll(env.watch + "3number.jpg", "answer to an older request");
     env.drop("4good.kvoimp", test::kvoimpRequest(120));
     env.server->StartButtonClick();
-    ASSERT_TRUE(env.waitForOutcomes(4));
+    ASSERT_TRUE(env.waitForOutcomes(5));
+    EXPECT_TRUE(env.outcomes[0].failure.contains("larger than")) << env.outcomes[0].failure.toStdString();
+    env.outcomes.removeFirst();
     EXPECT_EQ(env.outcomes[3].dataFile, env.watch + "4good.kvoimp");
     for (int i = 0; i < 3; ++i) {
         const auto& o = env.outcomes[i];
@@ -93,8 +96,8 @@ TEST(Server_QueueTests, MalformedRequestsAreLoggedRemovedAndTheQueueGoesOn)
     EXPECT_TRUE(env.outcomes[3].pictureWritten);
     EXPECT_TRUE(QFileInfo::exists(env.watch + "4good.jpg"));
     const QStringList log = env.logTexts();
-    EXPECT_EQ(log.filter("Error: no diagram could be made from").size(), 3) << log.join('\n').toStdString();
-    EXPECT_EQ(log.count("FunctionFinish:CreateDiagram"), 4);
+    EXPECT_EQ(log.filter("Error: no diagram could be made from").size(), 4) << log.join('\n').toStdString();
+    EXPECT_EQ(log.count("FunctionFinish:CreateDiagram"), 5);
     EXPECT_TRUE(QDir(env.watch).entryList({"*.csv", "*.kvoimp"}, QDir::Files).isEmpty());
 }
 
