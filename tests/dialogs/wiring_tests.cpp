@@ -4,7 +4,13 @@
 #include <QRadioButton>
 
 #include "document/diagramfile.h"
+#include <QPrinterInfo>
+#include <QSpinBox>
+#include <QTabWidget>
+
+#include "ui/dialogs/tafdrukkenform.h"
 #include "ui/dialogs/tnieuwform.h"
+#include "ui/dialogs/tproginstelform.h"
 #include "ui/shellfixture.h"
 
 namespace {
@@ -51,9 +57,50 @@ TEST_F(Dialogs_WiringTests, NewCommandOpensTheChosenTemplate)
 
 TEST_F(Dialogs_WiringTests, CommandsOfTheFamilyAreAvailable)
 {
-    // Export comes with this family of windows; the library is attached to the open procedure.
-    EXPECT_TRUE(act("FileExportAction")->isEnabled());
+    // Export, print, copy, arms and settings come with this family of windows; the library is attached to the open procedure.
+    for (const char* name : {"FileExportAction", "FilePrintAction", "EditCopyDiagramAction", "DiagramArmsAction",
+                             "ExtraSettingsAction"})
+        EXPECT_TRUE(act(name)->isEnabled()) << name;
     EXPECT_NE(form->diagramFile().templateLibrary(), nullptr);
+}
+
+TEST_F(Dialogs_WiringTests, SettingsCommandStoresOnOk)
+{
+    // Programma-instellingen opens on its first page; OK stores the zoom step and the main window goes on.
+    answerModal([&](QWidget* w) {
+        auto* dlg = qobject_cast<korvimo::TProgInstelForm*>(w);
+        ASSERT_NE(dlg, nullptr);
+        EXPECT_EQ(dlg->PageControl1->currentIndex(), 0);
+        dlg->ZoomInOutSpinEdit->setValue(80);
+        dlg->BitBtn1->click();
+    });
+    act("ExtraSettingsAction")->trigger();
+    EXPECT_EQ(ctx.settings.zoomInOutValue, 80);
+    EXPECT_EQ(ctx.settings.interfaceTheme, 2);
+}
+
+TEST_F(Dialogs_WiringTests, PrintCommandWarnsWithoutPrinterAndStillPrintsToPdf)
+{
+    // Without a system printer AA00007 comes first and the dialog then prints to PDF files; with one, no warning.
+    const bool noPrinter = QPrinterInfo::availablePrinterNames().isEmpty();
+    bool pdf = false;
+    answerModal([&](QWidget* w) {
+        auto* dlg = qobject_cast<korvimo::TAfdrukkenForm*>(w);
+        ASSERT_NE(dlg, nullptr);
+        pdf = dlg->printsToPdf();
+        dlg->BitBtn2->click();
+    });
+    act("FilePrintAction")->trigger();
+    if (noPrinter) {
+        ASSERT_EQ(messenger.entries.size(), 1);
+        EXPECT_EQ(messenger.entries[0].kind, korvimo::RecordingMessenger::Entry::Warning);
+        EXPECT_TRUE(messenger.entries[0].text.contains("geen printers"));
+        EXPECT_TRUE(messenger.entries[0].text.contains("Korvimo"));
+        EXPECT_TRUE(pdf);
+    } else {
+        EXPECT_TRUE(messenger.entries.isEmpty());
+    }
+    EXPECT_FALSE(doc.isModified());
 }
 
 TEST(Dialogs_StartUpTests, NewDialogShowsAtStartUpUnlessAFileWasGiven)
