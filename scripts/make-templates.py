@@ -6,6 +6,13 @@ of the centre (as the arms wizard places them), every turning movement is a
 band whose offset is a sum of a gap value and the widths of the bands between
 it and the arm's centre line, so the stacks re-flow whatever the volumes.
 Nothing in the library is typed by hand; change this script and run it again.
+The wizard moves only the arm points, so no template has a point of its own
+that depends on an arm's angle: roundabouts build their ring from the arms and
+the centre alone (see roundabout()).
+
+The previews are drawn by korvimo-cli, which must be built first (the names
+files beside it resolve the titles' placeholders); the script fails when one
+of them cannot be drawn cleanly.
 
     scripts/make-templates.py [--cli build/test/bin/korvimo-cli] [--no-previews]
 
@@ -591,8 +598,11 @@ def check_all(templates):
             res = templatecheck.check(t, f, max(sfactor, 100))
             bad = [l for l, r in res if r == "fallback"]
             print("%s %-8s arcs %3d, straight or split %3d" % (t.code, label, len(res), len(bad)))
+            # Movements straight across are drawn straight on purpose; at a
+            # roundabout (see roundabout()) any other fallback is news.
             for l in bad[:12] if t.code.startswith("02") else []:
-                print("    " + l)
+                if ";0001;0001;" not in l:
+                    print("    " + l)
 
 
 def write_library(templates, path):
