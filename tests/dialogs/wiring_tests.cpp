@@ -146,7 +146,7 @@ TEST(Dialogs_PositionTests, WindowsShownThisRunAreRememberedAtExit)
     ctx.settings.interfaceTheme = 2;
     // The start-up reads the file, so the entry of the previous run is in it.
     test::writeAll(ctx.paths.settingsFile, "[Korvimo settings]\r\n\r\n[**General variables**]\r\nInterfaceTheme=2\r\n"
-                                           "StartShowNewForm=0\r\n\r\n[**Form positions**]\r\n"
+                                           "StartShowNewForm=0\r\nLanguageSet=1\r\nLanguage=Nederlands\r\n\r\n[**Form positions**]\r\n"
                                            "ArmenForm=M:0;L:50;T:60;W:406;H:486;N:0;\r\n");
     korvimo::uikit::Theme theme(QApplication::palette());
     korvimo::DiagramDocument doc;
