@@ -36,6 +36,8 @@ TEST(MainWindow_CommandTableTests, EveryCommandHasItsCaptionShortcutAndPlace)
                 {"FileSaveAction", "Op&slaan", "Ctrl+S"},
                 {"FileCloseAction", "Sl&uiten", "Ctrl+W"},
                 {"FileQuitAction", "&Afsluiten", "Alt+F4"},
+                {"EditUndoAction", "&Ongedaan maken", "Ctrl+Z"},
+                {"EditRedoAction", "Opnieuw &uitvoeren", "Ctrl+Y"},
                 {"EditCopyOvIntAction", "Intensiteitenlijst &kopiëren", ""},
                 {"DiagramArmsAction", "&Armen", "F3"},
                 {"ShowZoomAllAction", "Zoom vo&lledig", "F8"},
@@ -50,7 +52,7 @@ TEST(MainWindow_CommandTableTests, EveryCommandHasItsCaptionShortcutAndPlace)
         EXPECT_EQ(a->text(), QString::fromUtf8(r.caption));
         EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromLatin1(r.shortcut))) << r.name;
     }
-    EXPECT_EQ(list.actions().size(), 41);
+    EXPECT_EQ(list.actions().size(), 43);
     const QStringList menus = {"&Bestand", "Be&werken", "Diagr&am", "Beel&d", "E&xtra", "&Help"};
     QStringList shown;
     for (QAction* m : bar.actions())
@@ -118,7 +120,8 @@ TEST_F(MainWindow_EnablingTests, OverviewAndComposeRules)
     loadVolumes();
     form->views().rebuildVolumeGrid();
     EXPECT_TRUE(act("EditCopyOvIntAction")->isEnabled());
-    EXPECT_FALSE(act("EditPasteOvIntAction")->isEnabled()); // not provided: stays off
+    EXPECT_TRUE(act("EditPasteOvIntAction")->isEnabled());
+    EXPECT_FALSE(act("EditCopyScriptLineAction")->isEnabled());
 
     act("ShowCreateAction")->trigger();
     EXPECT_TRUE(act("ShowCreateAction")->isChecked());
@@ -144,7 +147,7 @@ TEST_F(MainWindow_EnablingTests, SaveFollowsTheModifiedFlagAndLaterWindowsStayOf
     EXPECT_TRUE(act("FileSaveAction")->isEnabled());
     doc.setModified(false);
     EXPECT_FALSE(act("FileSaveAction")->isEnabled());
-    for (const char* later : {"DiagramArmsAction", "DiagramFormatAction", "FileExportAction", "FilePrintAction",
+    for (const char* later : {"DiagramArmsAction", "FileExportAction", "FilePrintAction",
                               "ExtraSettingsAction", "HelpContentsAction"})
         EXPECT_FALSE(act(later)->isEnabled()) << later;
     EXPECT_TRUE(act("FileOpenAction")->isEnabled());
