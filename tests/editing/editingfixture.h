@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
 #include <functional>
@@ -12,6 +13,7 @@
 #include "ui/lists/listediting.h"
 #include "ui/shellfixture.h"
 #include "ui/views/opstellenpanel.h"
+#include "ui/views/viewcontroller.h"
 
 namespace test {
 

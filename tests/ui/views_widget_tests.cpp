@@ -229,8 +229,7 @@ TEST_F(Views_ComposeTests, ListsMirrorTheDocumentAndTheirButtonsWait)
     EXPECT_EQ(form->compose().coordsList()->count(), 2);
     EXPECT_EQ(form->compose().intList()->count(), 13);
     for (QToolButton* b : form->compose().listButtons())
-        EXPECT_EQ(b->isEnabled(), !b->objectName().startsWith("ScriptAdd") && !b->objectName().startsWith("ScriptEdit"))
-            << b->objectName().toStdString();
+        EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
     // Switching to compose empties the grid so stale rows cannot overwrite the list.
     EXPECT_EQ(form->overview().grid()->rowCount(), 0);
 }

@@ -29,7 +29,8 @@ DialogButtons addDialogButtons(QDialog& dialog, QBoxLayout& layout, int helpCont
     b.cancel = new QPushButton(QStringLiteral("&Annuleren"), &dialog);
     b.cancel->setObjectName(QStringLiteral("AnnulerenButton"));
     b.cancel->setAutoDefault(false);
-    b.help = new QPushButton(QStringLiteral("&Help"), &dialog);
+    // No accelerator: F1 opens help, and the letter is wanted by the fields.
+    b.help = new QPushButton(QStringLiteral("Help"), &dialog);
     b.help->setObjectName(QStringLiteral("HelpButton"));
     b.help->setAutoDefault(false);
     row->addWidget(b.ok);

@@ -28,7 +28,7 @@ struct DialogButtons {
     QPushButton* help = nullptr;   // "HelpButton": opens the help context
 };
 
-// The row "&OK", "&Annuleren", "&Help" at the bottom of `layout`, right
+// The row "&OK", "&Annuleren", "Help" at the bottom of `layout`, right
 // aligned. OK is not connected: each dialog checks before it accepts. The
 // dialog is marked with its help context, which the help button opens.
 DialogButtons addDialogButtons(QDialog& dialog, QBoxLayout& layout, int helpContext);

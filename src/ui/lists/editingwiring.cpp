@@ -16,10 +16,15 @@ void wireEditingWindows(const WindowWiring& w)
     f.provideCommand(QStringLiteral("EditCopyScriptLineAction"), [e] { e->ScriptCopyButtonClick(); });
     f.provideCommand(QStringLiteral("EditPasteScriptLineAction"), [e] { e->ScriptPasteButtonClick(); });
     f.provideCommand(QStringLiteral("EditCopyScriptAction"), [e] { e->copyScript(); });
+    f.provideCommand(QStringLiteral("DiagramFormatAction"), [e] { e->showFormat(); });
+    f.provideCommand(QStringLiteral("DiagramTextsAction"), [e] { e->showTexts(); });
+    f.provideCommand(QStringLiteral("DiagramNotesAction"), [e] { e->showNotes(); });
+    f.provideCommand(QStringLiteral("DiagramChangeAllVolumesAction"), [e] { e->showChangeAll(); });
 
     // A new diagram and every open empty the script-line clipboard along
     // with the rest of the view state.
     DocumentHooks& hooks = f.diagramFile().hooks;
+    hooks.showNotesDialog = [e] { e->showNotes(); };
     hooks.resetViewState = [e, old = hooks.resetViewState] {
         callHook(old);
         e->clearScriptClipboard();

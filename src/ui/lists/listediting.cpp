@@ -14,7 +14,10 @@
 #include "document/diagramdocument.h"
 #include "document/integertext.h"
 #include "ui/dialogs/tcoordform.h"
+#include "ui/dialogs/tintensiteitensomform.h"
 #include "ui/dialogs/tintform.h"
+#include "ui/dialogs/tkleurform.h"
+#include "ui/dialogs/tscriptform.h"
 #include "ui/lists/dialogparts.h"
 #include "ui/lists/listlines.h"
 #include "ui/mainwindow/thoofdform.h"
@@ -79,6 +82,8 @@ void ListEditing::connectLists()
         {"CoordAddButton", &ListEditing::CoordAddButtonClick}, {"CoordEditButton", &ListEditing::CoordEditButtonClick},
         {"CoordDelButton", &ListEditing::CoordDelButtonClick}, {"IntAddButton", &ListEditing::IntAddButtonClick},
         {"IntEditButton", &ListEditing::IntEditButtonClick},   {"IntDelButton", &ListEditing::IntDelButtonClick},
+        {"ScriptAddButton", &ListEditing::ScriptAddButtonClick},
+        {"ScriptEditButton", &ListEditing::ScriptEditButtonClick},
         {"ScriptDelButton", &ListEditing::ScriptDelButtonClick},
         {"ScriptCopyButton", &ListEditing::ScriptCopyButtonClick},
         {"ScriptPasteButton", &ListEditing::ScriptPasteButtonClick},
@@ -91,6 +96,8 @@ void ListEditing::connectLists()
         const auto handler = b.handler;
         connect(button, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
     }
+    connect(op.scriptList(), &QListWidget::itemDoubleClicked, this, [this] { ScriptEditButtonClick(); });
+    op.scriptList()->installEventFilter(new EnterFilter(this, [this] { ScriptEditButtonClick(); }));
     connect(op.coordsList(), &QListWidget::itemDoubleClicked, this, [this] { CoordEditButtonClick(); });
     connect(op.intList(), &QListWidget::itemDoubleClicked, this, [this] { IntEditButtonClick(); });
 
@@ -165,6 +172,70 @@ void ListEditing::ScriptPasteButtonClick()
         return;
     m_doc.script.insert(row + 1, m_scriptClipboard);
     finishEdit(QStringLiteral("Scriptregel plakken"));
+}
+
+// Script -------------------------------------------------------------------
+
+TKleurForm& ListEditing::kleurForm()
+{
+    if (!m_kleur)
+        m_kleur = new TKleurForm(m_doc, &m_form);
+    return *m_kleur;
+}
+
+TScriptForm& ListEditing::scriptForm()
+{
+    if (!m_script) {
+        auto* functions = new TIntensiteitenSomForm(m_ctx, m_doc, &m_form);
+        m_script = new TScriptForm(m_ctx, m_doc, *functions, kleurForm(), &m_form);
+    }
+    return *m_script;
+}
+
+void ListEditing::ScriptAddButtonClick()
+{
+    QListWidget* list = m_form.compose().scriptList();
+    TScriptForm* f = nullptr;
+    {
+        BusyCursor busy;
+        f = &scriptForm();
+        f->setWindowTitle(text("AA00018", QStringLiteral("Scriptregel toevoegen")));
+        f->prepare(TScriptForm::Add, list->currentRow());
+        f->startAdd();
+    }
+    if (f->exec() == QDialog::Accepted)
+        finishEdit(f->windowTitle());
+    list->setFocus();
+}
+
+void ListEditing::ScriptEditButtonClick()
+{
+    QListWidget* list = m_form.compose().scriptList();
+    const int row = list->currentRow();
+    if (row < 0 || row >= m_doc.script.size()) {
+        list->setFocus();
+        return;
+    }
+    TScriptForm& f = scriptForm();
+    f.setWindowTitle(text("AA00019", QStringLiteral("Scriptregel wijzigen")));
+    f.prepare(TScriptForm::Change, row);
+    bool editable = false;
+    try {
+        editable = f.fillFromLine(m_doc.script[row]);
+    } catch (const ConversionError& e) {
+        m_ctx.messages().error(e.text());
+        list->setFocus();
+        return;
+    }
+    if (!editable) {
+        m_ctx.messages().error(
+            text("AA00020", QStringLiteral("Scriptregel kan niet worden gewijzigd. Script is met een nieuwere versie "
+                                           "van %s aangemaakt."))
+                .replace(QStringLiteral("%s"), QString::fromLatin1(kProgramName)));
+    } else if (f.exec() == QDialog::Accepted) {
+        finishEdit(f.windowTitle());
+    }
+    list->setFocus();
 }
 
 // Coordinates --------------------------------------------------------------
