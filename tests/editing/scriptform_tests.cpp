@@ -349,7 +349,8 @@ TEST_F(Editing_ScriptFormTests, FunctionDialogListsEveryLineAndChecksTheText)
             test::click(d, "OKButton");
         });
         test::click(w, "LNEEdit1Button");
-        test::click(w, "OKButton");
+        test::click(w, "OKButton"); // the offset is required
+        test::click(w, "AnnulerenButton");
     });
     QTest::mouseClick(button("ScriptEditButton"), Qt::LeftButton);
     EXPECT_EQ(edited, "[0001+0002]");
