@@ -1,11 +1,10 @@
 // Playing a diagram-sized recording into a pixel image: the cost of every
 // redraw of the views and of every pixel export. Target: a 200-element
 // recording into 1000 × 1000 pixels in under 20 ms.
-#include <benchmark/benchmark.h>
+#include "benchsupport.h"
 
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <QImage>
 
 #include <cmath>
@@ -101,12 +100,4 @@ BENCHMARK(BM_WriteAndReadEmf)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return korvimo::bench::runBenchmarks(argc, argv); }

@@ -2,12 +2,11 @@
 // anti-aliased exports of a four-arm intersection to PNG and JPEG (render,
 // rasterise at four times the size, reduce, encode, write). Peak memory is
 // the process's max RSS after each benchmark.
-#include <benchmark/benchmark.h>
+#include "benchsupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QImage>
 #include <QTemporaryDir>
 
@@ -128,13 +127,4 @@ BENCHMARK(BM_ExportFourArmsJpeg)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    // Fonts and painting need an application object; no display is used.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return korvimo::bench::runBenchmarks(argc, argv); }

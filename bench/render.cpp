@@ -1,8 +1,7 @@
 // Recording a diagram of 200 script lines: the cost of one redraw before
 // any player runs (target: well under 2 ms).
-#include <benchmark/benchmark.h>
+#include "benchsupport.h"
 
-#include <QGuiApplication>
 
 #include "canvas/metafile.h"
 #include "core/programcontext.h"
@@ -75,12 +74,4 @@ void BM_Record200LinesWithCheckList(benchmark::State& state) { recordDiagram(sta
 BENCHMARK(BM_Record200Lines)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Record200LinesWithCheckList)->Unit(benchmark::kMicrosecond);
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv); // fonts for the signature text
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return korvimo::bench::runBenchmarks(argc, argv); }

@@ -15,6 +15,7 @@
 #include "canvas/metafileio.h"
 #include "canvas/metafilesupport.h"
 #include "canvas/textmetrics.h"
+#include "core/safefile.h"
 
 namespace korvimo {
 
@@ -328,74 +329,39 @@ private:
 
 } // namespace
 
-bool writeEmf(const Metafile& metafile, const QString& path, QString* error)
-{
-    auto failWith = [error](const QString& message) {
-        if (error)
-            *error = message;
-        return false;
-    };
-    if (metafile.width() <= 0 || metafile.height() <= 0)
-        return failWith(QStringLiteral("The drawing has no size."));
-    SafeTarget target(path);
-    if (target.tempPath().isEmpty())
-        return failWith(target.error());
-
-    const Metafile flat = inlinePictures(metafile);
-    qint64 size = 0;
-    {
-        EmfBuilder builder;
-        if (!builder.start(target.tempPath()))
-            return failWith(builder.error());
-        EmfRecordWriter writer(builder);
-        bool ok = writer.header(flat);
-        for (const MetaRecord& r : flat.records()) {
-            if (!ok)
-                break;
-            ok = writer.record(r);
-        }
-        if (!ok || !builder.finish(&size))
-            return failWith(builder.error());
-    }
-    if (!target.commit(size))
-        return failWith(target.error());
-    return true;
-}
-
 namespace {
 
-// libUEMF writes only to named files: go through a private temporary folder.
-template <typename Writer>
-QByteArray encodeVia(Writer write, const Metafile& metafile, const char* name, QString* error)
+bool buildEmf(const Metafile& flat, const QString& path, QString* error)
 {
-    QTemporaryDir dir;
-    if (!dir.isValid()) {
-        if (error)
-            *error = dir.errorString();
-        return {};
+    EmfBuilder builder;
+    qint64 size = 0;
+    bool ok = builder.start(path);
+    EmfRecordWriter writer(builder);
+    ok = ok && writer.header(flat);
+    for (const MetaRecord& r : flat.records()) {
+        if (!ok)
+            break;
+        ok = writer.record(r);
     }
-    const QString path = dir.filePath(QString::fromLatin1(name));
-    if (!write(metafile, path, error))
-        return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!ok || !builder.finish(&size)) {
         if (error)
-            *error = file.errorString();
-        return {};
+            *error = builder.error();
+        return false;
     }
-    return file.readAll();
+    return true;
 }
 
 } // namespace
 
 QByteArray emfBytes(const Metafile& metafile, QString* error)
 {
-    return encodeVia(writeEmf, metafile, "picture.emf", error);
+    return metafileBytes(metafile, buildEmf, "picture.emf", error);
 }
 
-QByteArray wmfBytes(const Metafile& metafile, QString* error)
+bool writeEmf(const Metafile& metafile, const QString& path, QString* error)
 {
-    return encodeVia(writeWmf, metafile, "picture.wmf", error);
+    const QByteArray bytes = emfBytes(metafile, error);
+    return !bytes.isEmpty() && writeWholeFile(path, bytes, error);
 }
 
 bool writeMetafile(const Metafile& metafile, const QString& path, QString* error)

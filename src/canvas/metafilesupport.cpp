@@ -1,9 +1,12 @@
 #include "canvas/metafilesupport.h"
 
+#include "canvas/metafileio.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QImageReader>
 #include <QPainter>
 
@@ -13,96 +16,26 @@
 
 namespace korvimo::metafile_detail {
 
-SafeTarget::SafeTarget(const QString& target) : m_target(target)
+QByteArray metafileBytes(const Metafile& metafile, FileBuilder build, const char* fileName, QString* error)
 {
-    const QFileInfo info(target);
-    if (info.fileName().isEmpty()) {
-        m_error = QStringLiteral("No file name given.");
-        return;
-    }
-    if (info.isDir()) {
-        m_error = QStringLiteral("%1 is a folder.").arg(target);
-        return;
-    }
-    m_temp = std::make_unique<QTemporaryFile>(info.absolutePath() + QStringLiteral("/.") + info.fileName() +
-                                              QStringLiteral(".XXXXXX"));
-    if (!m_temp->open()) {
-        m_error = QStringLiteral("Cannot write in %1: %2")
-                      .arg(QDir::toNativeSeparators(info.absolutePath()), m_temp->errorString());
-        m_temp.reset();
-        return;
-    }
-    m_tempPath = m_temp->fileName();
-    m_temp->close();
-}
-
-bool SafeTarget::commit(qint64 expectedSize)
-{
-    if (m_tempPath.isEmpty())
-        return false;
-    const QFileInfo written(m_tempPath);
-    if (!written.exists() || written.size() != expectedSize) {
-        m_error = QStringLiteral("Writing %1 failed (disk full?).").arg(QDir::toNativeSeparators(m_target));
-        return false;
-    }
-    // Same permissions as the file it replaces, or an ordinary new file's.
-    const QFileInfo old(m_target);
-    QFile::setPermissions(m_tempPath, old.exists() ? old.permissions()
-                                                   : QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                         QFileDevice::ReadGroup | QFileDevice::ReadOther);
-    // rename() replaces the target in one step: readers see the old file or
-    // the new one, never a mixture.
-    if (std::rename(QFile::encodeName(m_tempPath).constData(), QFile::encodeName(m_target).constData()) != 0) {
-        m_error = QStringLiteral("Cannot write %1: %2")
-                      .arg(QDir::toNativeSeparators(m_target), QString::fromLocal8Bit(std::strerror(errno)));
-        return false;
-    }
-    m_temp->setAutoRemove(false);
-    return true;
-}
-
-namespace {
-
-// 0x80..0x9F of Windows-1252; 0 marks the five unused positions.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
-};
-
-} // namespace
-
-QByteArray toWindows1252(const QString& text)
-{
-    QByteArray out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            out.append(static_cast<char>(u));
-            continue;
-        }
-        char mapped = '?';
-        for (int i = 0; i < 32; ++i)
-            if (kCp1252High[i] != 0 && kCp1252High[i] == u)
-                mapped = static_cast<char>(0x80 + i);
-        out.append(mapped);
-    }
-    return out;
-}
-
-QString fromWindows1252(const QByteArray& bytes)
-{
-    QString out;
-    out.reserve(bytes.size());
-    for (const char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        if (b >= 0x80 && b <= 0x9F)
-            out.append(kCp1252High[b - 0x80] ? QChar(kCp1252High[b - 0x80]) : QChar(0xFFFD));
-        else
-            out.append(QChar(b));
-    }
-    return out;
+    auto fail = [error](const QString& why) {
+        if (error)
+            *error = why;
+        return QByteArray();
+    };
+    if (metafile.width() <= 0 || metafile.height() <= 0)
+        return fail(QStringLiteral("The drawing has no size."));
+    const Metafile flat = inlinePictures(metafile);
+    QTemporaryDir dir;
+    if (!dir.isValid())
+        return fail(QStringLiteral("Cannot make a temporary folder: %1").arg(dir.errorString()));
+    const QString path = dir.filePath(QString::fromLatin1(fileName));
+    if (!build(flat, path, error))
+        return {};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(file.errorString());
+    return file.readAll();
 }
 
 Dib imageToDib(const QImage& image)

@@ -4,34 +4,25 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
-#include <QTemporaryFile>
 
 #include <cstdint>
 #include <cstring>
 #include <memory>
 
+#include "core/windows1252.h"
+
+namespace korvimo {
+class Metafile;
+}
+
 namespace korvimo::metafile_detail {
 
-// A temporary file beside the target that becomes the target on commit().
-// Without commit() it disappears, and the target is never touched.
-class SafeTarget {
-public:
-    explicit SafeTarget(const QString& target);
-    // Empty when no temporary file could be made (error() says why).
-    QString tempPath() const { return m_tempPath; }
-    bool commit(qint64 expectedSize);
-    const QString& error() const { return m_error; }
-
-private:
-    QString m_target;
-    QString m_tempPath;
-    QString m_error;
-    std::unique_ptr<QTemporaryFile> m_temp;
-};
-
-// Windows-1252, the code page of WMF text; unmappable characters become "?".
-QByteArray toWindows1252(const QString& text);
-QString fromWindows1252(const QByteArray& bytes);
+// The bytes of a metafile file of the drawing, pictures inlined. libUEMF
+// writes only to named files: `build` writes the flat drawing at a path in
+// a private temporary folder, and the bytes are read back. Empty, with the
+// reason in *error, when the drawing has no size or any step fails.
+using FileBuilder = bool (*)(const Metafile& flat, const QString& path, QString* error);
+QByteArray metafileBytes(const Metafile& metafile, FileBuilder build, const char* fileName, QString* error);
 
 // A device-independent bitmap of the image: 24 bits, bottom-up, rows padded
 // to four bytes, transparent parts over white. header is a BITMAPINFOHEADER.

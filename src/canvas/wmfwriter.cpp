@@ -12,6 +12,7 @@
 #include "canvas/metafileio.h"
 #include "canvas/metafilesupport.h"
 #include "canvas/textmetrics.h"
+#include "core/safefile.h"
 
 namespace korvimo {
 
@@ -283,35 +284,37 @@ private:
 
 } // namespace
 
+namespace {
+
+bool buildWmf(const Metafile& flat, const QString& path, QString* error)
+{
+    WmfWriter writer(divisorFor(flat.width(), flat.height()));
+    qint64 size = 0;
+    bool ok = writer.start(path, flat);
+    for (const MetaRecord& r : flat.records()) {
+        if (!ok)
+            break;
+        ok = writer.record(r);
+    }
+    if (!ok || !writer.finish(&size)) {
+        if (error)
+            *error = writer.error();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QByteArray wmfBytes(const Metafile& metafile, QString* error)
+{
+    return metafileBytes(metafile, buildWmf, "picture.wmf", error);
+}
+
 bool writeWmf(const Metafile& metafile, const QString& path, QString* error)
 {
-    auto failWith = [error](const QString& message) {
-        if (error)
-            *error = message;
-        return false;
-    };
-    if (metafile.width() <= 0 || metafile.height() <= 0)
-        return failWith(QStringLiteral("The drawing has no size."));
-    SafeTarget target(path);
-    if (target.tempPath().isEmpty())
-        return failWith(target.error());
-
-    const Metafile flat = inlinePictures(metafile);
-    qint64 size = 0;
-    {
-        WmfWriter writer(divisorFor(flat.width(), flat.height()));
-        bool ok = writer.start(target.tempPath(), flat);
-        for (const MetaRecord& r : flat.records()) {
-            if (!ok)
-                break;
-            ok = writer.record(r);
-        }
-        if (!ok || !writer.finish(&size))
-            return failWith(writer.error());
-    }
-    if (!target.commit(size))
-        return failWith(target.error());
-    return true;
+    const QByteArray bytes = wmfBytes(metafile, error);
+    return !bytes.isEmpty() && writeWholeFile(path, bytes, error);
 }
 
 } // namespace korvimo

@@ -19,6 +19,8 @@
 // full disk) leaves the old file exactly as it was and removes the
 // temporary file.
 #include <QByteArray>
+#include "core/windows1252.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -59,12 +61,10 @@ bool writeLines(const QString& path, const QStringList& lines, QString* error = 
 // is then untouched.
 bool writeBytes(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
-// Windows-1252 in both directions. fromWindows1252 never fails;
-// toWindows1252 writes '?' for a character that has no byte and then sets ok
-// to false.
-QString fromWindows1252(QByteArrayView bytes);
-QByteArray toWindows1252(QStringView text, bool* ok = nullptr);
-bool fitsWindows1252(QStringView text);
+// Windows-1252 in both directions (core/windows1252.h).
+using korvimo::fitsWindows1252;
+using korvimo::fromWindows1252;
+using korvimo::toWindows1252;
 
 } // namespace textfile
 } // namespace korvimo

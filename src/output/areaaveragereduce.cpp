@@ -217,6 +217,12 @@ int AreaAverageReducer::lastSourceRow(int m) const { return spanOf(m, d->ry, d->
 
 void AreaAverageReducer::reduceRows(const QImage& band, int bandTop, int m0, int m1, QImage& target)
 {
+    reduceRows(band, bandTop, m0, m1, target.bits(), target.bytesPerLine());
+}
+
+void AreaAverageReducer::reduceRows(const QImage& band, int bandTop, int m0, int m1,
+                                    std::uint8_t* targetBits, qsizetype targetStride)
+{
     State& s = *d;
     const std::uint8_t* bits = band.constBits();
     const qsizetype stride = band.bytesPerLine();
@@ -249,7 +255,7 @@ void AreaAverageReducer::reduceRows(const QImage& band, int bandTop, int m0, int
         }
 
         const v4f* col = s.columns.data();
-        std::uint8_t* dst = target.scanLine(m);
+        std::uint8_t* dst = targetBits + qsizetype(m) * targetStride;
         for (int n = 0; n < s.tw; ++n) {
             const FastSpan& c = s.colSpans[static_cast<size_t>(n)];
             v4f sum = c.wFirst * col[c.first];

@@ -3,11 +3,12 @@
 #include <QPainter>
 
 #include <cmath>
+#include <vector>
 
 #include "canvas/metafile.h"
 #include "canvas/qtplayer.h"
 #include "core/programcontext.h"
-#include "output/areaaveragereduce.h"
+#include "output/bandedraster.h"
 #include "output/pixelencoders.h"
 #include "core/safefile.h"
 
@@ -20,9 +21,6 @@ qint64 roundHalfEven(long double v)
 {
     return static_cast<qint64>(std::rint(v));
 }
-
-// Working pixels drawn at a time when supersampling (4 MiB of bitmap).
-constexpr qint64 kBandPixels = qint64(1) << 20;
 
 void setError(QString* error, const QString& text)
 {
@@ -81,36 +79,20 @@ QImage rasteriseDrawing(const Metafile& drawing, int width, bool antiAliased, QS
         return work;
     }
 
-    const int targetHeight = int(pictureHeight);
-    QImage reduced(width, targetHeight, QImage::Format_RGB32);
-    // The supersampled bitmap is drawn and reduced a band of rows at a time:
-    // the same pixels as drawing it whole, in a fraction of the memory and
-    // while the band is still in the cache.
-    AreaAverageReducer reducer(int(workWidth), int(workHeight), width, targetHeight);
-    const int bandTargetRows = int(std::max<qint64>(1, kBandPixels / (workWidth * f)));
-    const int bandRows = int(std::min<qint64>(workHeight, qint64(bandTargetRows + 1) * f + 2));
-    QImage band(int(workWidth), bandRows, QImage::Format_RGB32);
-    if (reduced.isNull() || band.isNull()) {
+    // Drawn and reduced a band of rows at a time, bands side by side on
+    // the machine's cores: the same pixels as drawing it whole, in a
+    // fraction of the memory and while each band is still in the cache.
+    const int lanes = bandLanesFor(workWidth * workHeight);
+    std::vector<QtPlayer> players(static_cast<size_t>(lanes)); // a player keeps font caches: one a lane
+    const QRectF whole(0, 0, qreal(workWidth), qreal(workHeight));
+    QImage reduced = drawSupersampledInBands(
+        QSize(int(workWidth), int(workHeight)), QSize(width, int(pictureHeight)), Qt::white,
+        BandReduction::AreaAverage, lanes,
+        [&](QPainter& painter, int lane) { players[size_t(lane)].play(drawing, painter, whole, false); });
+    if (reduced.isNull())
         setError(error, QStringLiteral("Not enough memory for a picture of %1 × %2 pixels.")
                             .arg(width)
-                            .arg(targetHeight));
-        return {};
-    }
-    QtPlayer player;
-    int m0 = 0;
-    while (m0 < targetHeight) {
-        int m1 = std::min(targetHeight, m0 + bandTargetRows);
-        const int top = reducer.firstSourceRow(m0);
-        // Fewer target rows when the ratio makes them need more source rows.
-        while (m1 > m0 + 1 && reducer.lastSourceRow(m1 - 1) - top >= bandRows)
-            --m1;
-        band.fill(Qt::white);
-        QPainter painter(&band);
-        player.play(drawing, painter, QRectF(0, -top, qreal(workWidth), qreal(workHeight)), false);
-        painter.end();
-        reducer.reduceRows(band, top, m0, m1, reduced);
-        m0 = m1;
-    }
+                            .arg(pictureHeight));
     return reduced;
 }
 

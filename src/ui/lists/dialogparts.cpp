@@ -14,9 +14,6 @@
 
 namespace korvimo {
 
-BusyCursor::BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-BusyCursor::~BusyCursor() { QApplication::restoreOverrideCursor(); }
-
 DialogButtons addDialogButtons(QDialog& dialog, QBoxLayout& layout, int helpContext)
 {
     DialogButtons b;

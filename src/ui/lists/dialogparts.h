@@ -3,6 +3,8 @@
 // rows, number fields and busy cursors look and behave alike.
 #include <QString>
 
+#include "uikit/busycursor.h"
+
 class QBoxLayout;
 class QDialog;
 class QGroupBox;
@@ -13,14 +15,7 @@ class QWidget;
 
 namespace korvimo {
 
-// Shows the busy cursor for as long as it lives, on every path out.
-class BusyCursor {
-public:
-    BusyCursor();
-    ~BusyCursor();
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
+using uikit::BusyCursor;
 
 struct DialogButtons {
     QPushButton* ok = nullptr;     // "OKButton", the default button

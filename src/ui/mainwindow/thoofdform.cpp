@@ -36,6 +36,7 @@
 #include "ui/views/viewcontroller.h"
 #include "ui/views/volumegrid.h"
 #include "uikit/icons.h"
+#include "uikit/busycursor.h"
 
 namespace korvimo {
 
@@ -52,13 +53,7 @@ const char* const kBuiltIn[] = {
     "HelpInfoAction",
 };
 
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
+using uikit::BusyCursor;
 
 } // namespace
 

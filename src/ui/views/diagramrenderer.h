@@ -23,6 +23,12 @@ public:
     virtual QSize metaSize() const = 0;
     // Stretches the render target into `target` (painter coordinates).
     virtual void play(QPainter& painter, const QRect& target) const = 0;
+
+    // A renderer that can play on several threads at once says on how many
+    // (its lanes); playInLane(…, lane) may then run concurrently for
+    // different lanes. The default plays on the calling thread only.
+    virtual int playLanes() const { return 1; }
+    virtual void playInLane(QPainter& painter, const QRect& target, int /*lane*/) const { play(painter, target); }
 };
 
 } // namespace korvimo

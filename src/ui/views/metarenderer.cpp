@@ -9,9 +9,11 @@ void MetaRenderer::render(DiagramDocument& doc, ProgramContext& ctx)
     MaakMeta(doc, ctx, m_target, QStringLiteral("EMF"), QStringLiteral("S"));
 }
 
-void MetaRenderer::play(QPainter& painter, const QRect& target) const
+void MetaRenderer::play(QPainter& painter, const QRect& target) const { playInLane(painter, target, 0); }
+
+void MetaRenderer::playInLane(QPainter& painter, const QRect& target, int lane) const
 {
-    m_player.play(m_target, painter, QRectF(target), false);
+    m_players.at(size_t(lane)).play(m_target, painter, QRectF(target), false);
 }
 
 } // namespace korvimo

@@ -10,9 +10,11 @@
 #include <QFrame>
 #include <new>
 
+#include "output/bandedraster.h"
+
 #include "core/programcontext.h"
 #include "document/diagramdocument.h"
-#include "output/areaaveragereduce.h"
+#include "output/bandedraster.h"
 #include "ui/uitext.h"
 #include "ui/views/diagramrenderer.h"
 #include "ui/views/opstellenpanel.h"
@@ -22,21 +24,11 @@
 #include "ui/views/viewmath.h"
 #include "ui/views/volumegrid.h"
 #include "uikit/theme.h"
+#include "uikit/busycursor.h"
 
 namespace korvimo {
 
-namespace {
-
-// Shows the busy cursor for as long as it lives, on every path out.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
-} // namespace
+using uikit::BusyCursor;
 
 ViewController::ViewController(ProgramContext& ctx, DiagramDocument& doc, OverzichtPanel& overview,
                                OpstellenPanel& compose, QObject* parent)
@@ -173,24 +165,24 @@ void ViewController::drawOverview()
         if (m_renderer && target.width() > 0 && target.height() > 0)
             m_renderer->play(p, target);
     } else {
-        // Three-fold supersampling, then reduced to the picture's pixels.
+        // Three-fold supersampling, then reduced to the picture's pixels, in
+        // bands over the machine's cores. Method 3 stands for the system's
+        // thumbnail reduction: Qt's own smooth scaling.
         const double ratio = canvas.devicePixelRatio();
-        QImage big(canvas.width() * 3, canvas.height() * 3, QImage::Format_RGB32);
-        big.fill(bg);
-        {
-            QPainter p(&big);
-            p.scale(3 * ratio, 3 * ratio);
-            if (m_renderer && target.width() > 0 && target.height() > 0)
-                m_renderer->play(p, target);
-        }
-        QImage reduced;
-        if (method == 2) {
-            AreaAverageReduce(big, reduced, canvas.width(), canvas.height());
-        } else {
-            // Method 3 stands for the system's thumbnail reduction: Qt's own
-            // smooth scaling.
-            reduced = big.scaled(canvas.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        }
+        const QSize big = canvas.size() * 3;
+        const bool drawn = m_renderer && target.width() > 0 && target.height() > 0;
+        const int lanes =
+            drawn ? std::min(m_renderer->playLanes(), bandLanesFor(qint64(big.width()) * big.height())) : 1;
+        QImage reduced = drawSupersampledInBands(
+            big, canvas.size(), bg, method == 2 ? BandReduction::AreaAverage : BandReduction::QtSmooth, lanes,
+            [&](QPainter& p, int lane) {
+                p.scale(3 * ratio, 3 * ratio);
+                if (drawn)
+                    m_renderer->playInLane(p, target, lane);
+            },
+            // Every band replays the whole drawing, and a screen picture fits
+            // in memory: one band a lane.
+            (qint64(big.width()) * big.height() + lanes - 1) / lanes);
         if (!reduced.isNull()) {
             canvas = std::move(reduced);
             canvas.setDevicePixelRatio(ratio);

@@ -1,0 +1,44 @@
+#pragma once
+// Small pieces every data and output window shares: the busy cursor that
+// is restored on every path, the help button, and the frame of a dialog
+// (objectName, caption, help context).
+#include <QApplication>
+#include <QDialog>
+#include <QString>
+#include <QToolButton>
+
+#include "ui/help/helpcontext.h"
+
+namespace korvimo::dialogs {
+
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+// Names the window after its component, gives it its caption and marks it
+// with its help context.
+inline void frameDialog(QDialog& dialog, const char* componentName, const QString& caption, int helpContext)
+{
+    dialog.setObjectName(QString::fromLatin1(componentName));
+    dialog.setWindowTitle(caption);
+    dialog.setModal(true);
+    setHelpContext(dialog, helpContext);
+}
+
+// The "?" button with the hint "Help" that opens the window's help page.
+inline QToolButton* makeHelpButton(QDialog& dialog, int helpContext)
+{
+    auto* button = new QToolButton(&dialog);
+    button->setObjectName(QStringLiteral("HelpButton"));
+    button->setText(QStringLiteral("?"));
+    button->setToolTip(QStringLiteral("Help"));
+    QObject::connect(button, &QToolButton::clicked, &dialog,
+                     [&dialog, helpContext] { openHelpContext(&dialog, helpContext); });
+    return button;
+}
+
+} // namespace korvimo::dialogs
