@@ -1,6 +1,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QStackedWidget>
@@ -61,6 +62,18 @@ protected:
         if (!dir.isEmpty()) {
             QDir().mkpath(dir);
             shot.save(dir + "/" + file + ".png");
+            // The tab order as a user walks it, for the reviewer to read.
+            QFile order(dir + "/" + file + ".taborder.txt");
+            if (order.open(QIODevice::WriteOnly | QIODevice::Text)) {
+                QWidget* w = window;
+                for (int i = 0; i < 200; ++i) {
+                    w = w->nextInFocusChain();
+                    if (w == window)
+                        break;
+                    if (w->isVisibleTo(window) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus))
+                        order.write(w->objectName().toUtf8() + "\n");
+                }
+            }
         }
         window->hide();
     }

@@ -1,5 +1,6 @@
 #include "ui/dialogs/ttextform.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -39,8 +40,10 @@ TTextForm::TTextForm(ProgramContext& ctx, DiagramDocument& doc, QWidget* parent)
     m_scroll->setWidgetResizable(true);
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setFocusPolicy(Qt::StrongFocus);
-    // A turn of the wheel scrolls two lines.
-    m_scroll->verticalScrollBar()->setSingleStep(2 * fontMetrics().height());
+    // A turn of the wheel scrolls two lines: the wheel moves a number of
+    // single steps at a time.
+    const int row = fontMetrics().height() + 10; // a field and its spacing
+    m_scroll->verticalScrollBar()->setSingleStep(qMax(1, 2 * row / qMax(1, QApplication::wheelScrollLines())));
     auto* inner = new QWidget(m_scroll);
     inner->setObjectName(QStringLiteral("TekstVariabelenPanel"));
     auto* grid = new QGridLayout(inner);
