@@ -2,7 +2,7 @@
 // template opened, filled, scaled and its arms placed), and an import request
 // with a large direction table. Targets: an import well under 50 ms, so that
 // the server keeps up with files arriving every tick of 500 ms.
-#include <benchmark/benchmark.h>
+#include "benchsupport.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -67,10 +67,4 @@ BENCHMARK(BM_RequestWithDirections)->Arg(56)->Arg(10000)->Unit(benchmark::kMilli
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
+int main(int argc, char** argv) { return korvimo::bench::runBenchmarks(argc, argv); }

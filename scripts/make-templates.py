@@ -32,9 +32,9 @@ V_LABEL_IN = "0104"   # label centre from its band's inner edge
 V_TOTAL_OUT = "0106"  # totals beyond arm point 2
 V_KERB_W = "0107"     # road edge line width
 V_KERB_GAP = "0108"   # road edge beyond the outermost band
-V_RING_GAP = "0110"   # roundabout: ring to its first band
 V_ISLAND = "0111"     # roundabout: island radius
-V_RING_STEP = "0112"  # roundabout: between two ring bands
+V_BETWEEN_ALONG = "0113"   # roundabout: ring volumes, along the arm from the centre
+V_BETWEEN_ACROSS = "0114"  # roundabout: ring volumes, across towards the next arm
 
 ARM_COLOURS = ["Color0001", "Color0002", "Color0003", "Color0004",
                "Color0005", "Color0006", "Color0007", "Color0008"]
@@ -119,7 +119,7 @@ class Layout:
     """The common frame of a template: size, centre, arms and the furniture."""
 
     def __init__(self, t, arms, present, k, d1, d2, title_key, total_key, roundabout=False,
-                 median=70, gap=75):
+                 median=70, gap=85):
         self.median = median
         self.gap = gap
         self.t = t
@@ -135,7 +135,7 @@ class Layout:
         # A side without an arm needs only the room of the bands turning in
         # the middle, so a three-arm diagram is no taller than it must be.
         def side(direction):
-            for ang in arms.values():
+            for ang in (arms[a] for a in present):
                 if abs((ang - direction + 180) % 360 - 180) < 45:
                     return self.reach
             return d1 + 30
@@ -181,13 +181,30 @@ class Layout:
     def out_order(self, b):
         return [self.vol(a, b) for a in self.out_sources(b)]
 
-    def in_offset(self, a, b):
+    def in_terms(self, a, b):
+        """The names whose sum is the offset of the band from a to b where it enters."""
         order = self.in_order(a)
-        return expr(*stack_terms(order, order.index(self.vol(a, b)), V_MEDIAN))
+        return stack_terms(order, order.index(self.vol(a, b)), V_MEDIAN)
+
+    def out_terms(self, a, b):
+        """The same where it leaves, at arm b."""
+        order = self.out_order(b)
+        return stack_terms(order, order.index(self.vol(a, b)), V_MEDIAN)
+
+    def in_offset(self, a, b):
+        return expr(*self.in_terms(a, b))
 
     def out_offset(self, a, b):
-        order = self.out_order(b)
-        return expr(*stack_terms(order, order.index(self.vol(a, b)), V_MEDIAN))
+        return expr(*self.out_terms(a, b))
+
+    def in_edge(self, a):
+        """Just beyond the outermost band entering at arm a."""
+        last = self.in_targets(a)[-1]
+        return self.in_terms(a, last) + [self.vol(a, last), V_KERB_GAP]
+
+    def out_edge(self, b):
+        last = self.out_sources(b)[-1]
+        return self.out_terms(last, b) + [self.vol(last, b), V_KERB_GAP]
 
     # --- the document parts --------------------------------------------
     def general(self, titles, printheader="LIB00051"):
@@ -275,8 +292,8 @@ class Layout:
         s.append("GRP;1;CrossingFrame;")
         for a in self.present:
             # Road edges along the arm, just outside both stacks.
-            for side, order in (("in", self.in_order(a)), ("out", self.out_order(a))):
-                terms = stack_terms(order, len(order), V_MEDIAN)[:-1] + [V_KERB_GAP]
+            for side in ("in", "out"):
+                terms = self.in_edge(a) if side == "in" else self.out_edge(a)
                 if side == "in":
                     s.append("LNE;1;%s;%s;%s;%s;%s;N;N;" % (self.p2(a), self.p1(a), expr(*terms),
                                                            expr(V_KERB_W), KERB_COLOUR))
@@ -325,28 +342,27 @@ class Layout:
         s.append("*Volume labels at the arms they enter from")
         s.append("GRP;1;I-incomming;")
         for a in self.present:
-            order = self.in_order(a)
-            for i, v in enumerate(order):
-                terms = stack_terms(order, i, V_MEDIAN) + [V_LABEL_IN]
-                s.append(self.arm_text(a, [V_LABEL_OUT], terms, "L", 60, "NNN", "I;[%s];" % v))
+            for b in self.in_targets(a):
+                terms = self.in_terms(a, b) + [V_LABEL_IN]
+                s.append(self.arm_text(a, [V_LABEL_OUT], terms, "L", 60, "NNN", "I;[%s];" % self.vol(a, b)))
         s.append("*Volume labels at the arms they leave by")
         s.append("GRP;1;I-outgoing;")
         for b in self.present:
-            order = self.out_order(b)
-            for i, v in enumerate(order):
-                terms = stack_terms(order, i, V_MEDIAN) + [V_LABEL_IN]
-                s.append(self.arm_text_right(b, [V_LABEL_OUT], terms, "L", 60, "NNN", "I;[%s];" % v))
-        mid = lambda order: stack_terms(order, (len(order) - 1) // 2, V_MEDIAN) + [V_LABEL_IN]
+            for a in self.out_sources(b):
+                terms = self.out_terms(a, b) + [V_LABEL_IN]
+                s.append(self.arm_text_right(b, [V_LABEL_OUT], terms, "L", 60, "NNN", "I;[%s];" % self.vol(a, b)))
         s.append("GRP;1;I-incommingTotal;")
         for a in self.present:
-            order = self.in_order(a)
-            s.append(self.arm_text(a, [V_TOTAL_OUT], mid(order), "L", 80, "YNN",
-                                   "I;%s;" % expr(*order)))
+            targets = self.in_targets(a)
+            mid = self.in_terms(a, targets[(len(targets) - 1) // 2]) + [V_LABEL_IN]
+            s.append(self.arm_text(a, [V_TOTAL_OUT], mid, "L", 80, "YNN",
+                                   "I;%s;" % expr(*self.in_order(a))))
         s.append("GRP;1;I-outgoingTotal;")
         for b in self.present:
-            order = self.out_order(b)
-            s.append(self.arm_text_right(b, [V_TOTAL_OUT], mid(order), "L", 80, "YNN",
-                                         "I;%s;" % expr(*order)))
+            sources = self.out_sources(b)
+            mid = self.out_terms(sources[(len(sources) - 1) // 2], b) + [V_LABEL_IN]
+            s.append(self.arm_text_right(b, [V_TOTAL_OUT], mid, "L", 80, "YNN",
+                                         "I;%s;" % expr(*self.out_order(b))))
         s.append("GRP;1;I-total;")
         everything = sorted(self.vol(a, b) for a, b in self.movements)
         s.append("TXT;1;P;0215;[0100];[0100];0;R;YNN;100;%s;I;%s;" % (TEXT_COLOUR, expr(*everything)))
@@ -376,7 +392,7 @@ class Layout:
 
 # --- intersections ------------------------------------------------------
 
-def intersection(code, arms, present, k, d1, d2, titles, sample, note, median=70, gap=75):
+def intersection(code, arms, present, k, d1, d2, titles, sample, note, median=70, gap=85):
     t = Template(code, code + ".png")
     L = Layout(t, arms, present, k, d1, d2, titles[0], titles[3], median=median, gap=gap)
     L.general(titles)
@@ -403,40 +419,79 @@ def intersection(code, arms, present, k, d1, d2, titles, sample, note, median=70
 
 # --- roundabouts --------------------------------------------------------
 
-def roundabout(code, arms, present, ring_r, d1, d2, titles, sample, note):
+class RoundaboutLayout(Layout):
+    """Stacks for a roundabout. A movement straight across enters and leaves
+    at the same offset, beyond both movements that go round the island on its
+    side (the one turning off its own arm and the one turning onto its exit
+    arm), so that it stays one straight band past them whatever the volumes."""
+
+    def arm_after(self, a, n):
+        return (a - 1 + n) % 4 + 1
+
+    def straight_terms(self, a):
+        c, l = self.arm_after(a, 2), self.arm_after(a, 3)
+        terms = [V_MEDIAN]
+        if l in self.present:
+            terms += [self.vol(a, l), V_GAP, self.vol(l, c), V_GAP]
+        return terms
+
+    def in_terms(self, a, b):
+        rank = self.turn_rank(a, b)
+        if rank == 2:
+            return self.straight_terms(a)
+        targets = self.in_targets(a)
+        i = targets.index(b)
+        if rank == 1 or i == 0:
+            return [V_MEDIAN]
+        return self.in_terms(a, targets[i - 1]) + [self.vol(a, targets[i - 1]), V_GAP]
+
+    def out_terms(self, a, b):
+        rank = self.turn_rank(a, b)
+        if rank == 2:
+            return self.straight_terms(a)
+        sources = self.out_sources(b)
+        i = sources.index(a)
+        if rank == 1 or i == 0:
+            return [V_MEDIAN]
+        return self.out_terms(sources[i - 1], b) + [self.vol(sources[i - 1], b), V_GAP]
+
+
+def roundabout(code, arms, present, island_r, d1, d2, titles, sample, note):
+    """A roundabout drawn from its arms and its centre alone.
+
+    The arms wizard moves nothing but the arm points, so nothing on the ring
+    may be a point of its own. The ring comes from tangents instead: a band
+    from an arm's outer point to the centre, shifted sideways by s, runs
+    parallel to the arm and ends exactly where it touches the circle of
+    radius s round the centre, 90 degrees on from the arm; a band from the
+    centre out along the exit arm starts on that circle 90 degrees before it.
+    The renderer's fillet between two such tangents is the true arc of that
+    circle. So a movement that goes round the island (the first arm before its
+    own, counter-clockwise) is one ARC line p2a, centre, centre, p2b: in along
+    its arm, round the island, out along the exit arm - wherever the wizard
+    turns the arms. The other movements pass the island on their own side and
+    are drawn as at an intersection, with the stacks held clear of the island
+    by a wide median.
+    """
     k = 4
     t = Template(code, code + ".png")
-    L = Layout(t, arms, present, k, d1, d2, titles[0], titles[3], roundabout=True)
+    median = island_r * 10 + 60
+    L = RoundaboutLayout(t, arms, present, k, d1, d2, titles[0], titles[3], roundabout=True,
+                         median=median, gap=85)
     L.general(titles)
     L.points()
-    L.values([(V_RING_GAP, 30), (V_ISLAND, ring_r * 10), (V_RING_STEP, 30)])
+    L.values([(V_ISLAND, island_r * 10), (V_BETWEEN_ALONG, rnd(island_r * 10 * 0.4)),
+              (V_BETWEEN_ACROSS, rnd(island_r * 10 * 0.4))])
     L.volumes(sample)
     L.furniture_before()
-    # Two stations on the ring at every arm, one just before it and one just
-    # after it (counter-clockwise). A station is a tangent point T with a
-    # short stub either side, S before and U after; an arc between the stubs
-    # of two stations is a true ring arc. The stations sit atan(4/7) from the
-    # arm, where the tangent's direction is a whole-number step (4, 7): the
-    # stubs then point exactly along the ring whatever the rounding of T.
-    eps = math.degrees(math.atan2(4, 7))
-    stations = {}   # (j, "pre" | "post") -> [S, T, U]
-    for j in range(1, 5):
-        for side, sign in (("pre", -1), ("post", 1)):
-            phi = arms[j] + sign * eps
-            tx, ty = L.at(phi, ring_r)
-            sx = rnd(-math.sin(math.radians(phi)) * math.sqrt(65))
-            sy = rnd(-math.cos(math.radians(phi)) * math.sqrt(65))
-            base = 300 + 10 * j + (0 if side == "pre" else 5)
-            t.point("%04d" % (base + 1), rnd(tx) - sx, rnd(ty) - sy)
-            t.point("%04d" % (base + 2), tx, ty)
-            t.point("%04d" % (base + 3), rnd(tx) + sx, rnd(ty) + sy)
-            stations[(j, side)] = ["%04d" % (base + n) for n in (1, 2, 3)]
-    between = {}
-    for j in range(1, 5):
-        between[j] = t.point("%04d" % (350 + j), *L.at(arms[j] + 45, ring_r * 0.6))
+
+    def round_island(a, b):
+        # Straight across too: should the wizard bend it to the left it goes
+        # round the island, and to the right it stays on its tangent.
+        return L.turn_rank(a, b) in (1, 2)
 
     def passes(a, b):
-        """The sectors (after arm j) a movement from a to b runs through."""
+        """The sectors (after arm j, counter-clockwise) a movement runs through."""
         out, j = [], a
         while True:
             out.append(j)
@@ -444,50 +499,35 @@ def roundabout(code, arms, present, ring_r, d1, d2, titles, sample, note):
             if j == b:
                 return out
 
-    on_ring = {j: [] for j in range(1, 5)}
-    for a, b in L.movements:
-        for j in passes(a, b):
-            on_ring[j].append((a, b))
-    ring_order = {}
-    for j, flows in on_ring.items():
-        # Inside: the flows that stay on longest; the next exit outermost.
-        key = lambda ab: (-((ab[1] - j) % 4), -((j - ab[0]) % 4))
-        ring_order[j] = [L.vol(a, b) for a, b in sorted(flows, key=key)]
-
-    def ring_offset(j, a, b):
-        order = ring_order[j]
-        return expr(*stack_terms(order, order.index(L.vol(a, b)), V_RING_GAP)).replace(V_GAP, V_RING_STEP)
-
     s = t.script
     s.append("GRP;1;CrossingFrame;")
     s.append("CIR;1;0001;[%s];F;" % V_ISLAND)
-    s.append("*Turning movements: onto the ring, round it and off again")
+    s.append("*Turning movements; those round the island go in along their arm and out along the other")
     s.append("GRP;1;Diagram1;")
-    for a, b in sorted(L.movements, key=lambda ab: -len(passes(*ab))):
-        v, col = L.vol(a, b), ARM_COLOURS[a - 1]
-        js = passes(a, b)
-        # The stations in order: after arm a, then before and after every
-        # arm it passes, then before arm b; with the sector each belongs to.
-        path = [(stations[(a, "post")], a)]
-        for j in js[1:]:
-            path += [(stations[(j, "pre")], j - 1 if j > 1 else 4), (stations[(j, "post")], j)]
-        path.append((stations[(b, "pre")], js[-1]))
-        (S, T, U), j0 = path[0]
-        s.append("ARC;1;%s;%s;%s;%s;%s;%s;[%s];%s;A;A;N;" % (
-            L.p2(a), L.p1(a), T, U, L.in_offset(a, b), ring_offset(j0, a, b), v, col))
-        for ((S0, T0, _), j0), ((_, T1, U1), j1) in zip(path, path[1:]):
-            s.append("ARC;1;%s;%s;%s;%s;%s;%s;[%s];%s;A;N;N;" % (
-                S0, T0, T1, U1, ring_offset(j0, a, b), ring_offset(j1, a, b), v, col))
-        (S, T, _), j1 = path[-1]
-        s.append("ARC;1;%s;%s;%s;%s;%s;%s;[%s];%s;A;N;A;" % (
-            S, T, L.p1(b), L.p2(b), ring_offset(j1, a, b), L.out_offset(a, b), v, col))
+    # Right turns underneath, the movements round the island on top, so that
+    # the ring reads as one.
+    for rank in (3, 2, 1):
+        for a, b in L.movements:
+            if L.turn_rank(a, b) != rank:
+                continue
+            v, col = L.vol(a, b), ARM_COLOURS[a - 1]
+            if round_island(a, b):
+                s.append("ARC;1;%s;0001;0001;%s;%s;%s;[%s];%s;A;A;A;" % (
+                    L.p2(a), L.p2(b), L.in_offset(a, b), L.out_offset(a, b), v, col))
+            else:
+                s.append("ARC;1;%s;%s;%s;%s;%s;%s;[%s];%s;A;A;A;" % (
+                    L.p2(a), L.p1(a), L.p1(b), L.p2(b), L.in_offset(a, b), L.out_offset(a, b), v, col))
     L.labels_and_totals()
-    s.append("*Volumes on the ring between two arms")
+    s.append("*Volumes on the ring between two arms, in the island")
     s.append("GRP;1;I-between1;")
     for j in range(1, 5):
-        if ring_order[j]:
-            s.append("TXT;1;P;%s;[0100];[0100];0;C;NYN;70;%s;I;%s;" % (
-                between[j], TEXT_COLOUR, expr(*ring_order[j])))
+        flows = [L.vol(a, b) for a, b in L.movements if j in passes(a, b)]
+        if flows:
+            # Set off from arm j towards the next arm, so that it turns with
+            # arm j; upright while the arm keeps the template's angle.
+            s.append("TXT;1;R;[0001;%s];1;[%s];[%s];%d;C;NYN;60;%s;I;%s;" % (
+                L.p1(j), V_BETWEEN_ALONG, V_BETWEEN_ACROSS, -arms[j], TEXT_COLOUR,
+                expr(*sorted(flows))))
     L.texts()
     t.notes += note
     return t, L
@@ -524,15 +564,15 @@ def build():
                                 note("three-arm intersection, arm %d missing" % missing)))
     out.append(intersection("011400", FOUR, [1, 2, 3, 4], 4, 80, 80, titles("x4"), sample_volumes(4),
                             note("four-arm intersection")))
-    for n, d1, median, gap in ((5, 130, 60, 70), (6, 170, 55, 65), (7, 200, 50, 65), (8, 230, 50, 65)):
+    for n, d1, median, gap in ((5, 130, 60, 80), (6, 200, 55, 80), (7, 240, 50, 80), (8, 290, 50, 80)):
         arms = {a: rnd(360 * (a - 1) / n) for a in range(1, n + 1)}
         out.append(intersection("01%02d00" % n, arms, list(range(1, n + 1)), n, d1, 80, titles("xn"),
                                 sample_volumes(n), note("%d-arm intersection" % n), median, gap))
     for code, missing in (("020301", 1), ("020302", 2), ("020303", 3), ("020304", 4)):
         present = [a for a in FOUR if a != missing]
-        out.append(roundabout(code, FOUR, present, 45, 170, 80, titles("r3"), sample_volumes(4),
+        out.append(roundabout(code, FOUR, present, 30, 150, 80, titles("r3"), sample_volumes(4),
                               note("three-arm roundabout, arm %d missing" % missing)))
-    out.append(roundabout("020400", FOUR, [1, 2, 3, 4], 45, 170, 80, titles("r4"), sample_volumes(4),
+    out.append(roundabout("020400", FOUR, [1, 2, 3, 4], 30, 150, 80, titles("r4"), sample_volumes(4),
                           note("four-arm roundabout")))
     return out
 
@@ -567,23 +607,43 @@ def write_library(templates, path):
     os.replace(path + ".new", path)
 
 
+PREVIEW_SIZE = 169  # the new-diagram dialog shows the preview in a square this big
+
+
+def preview_width(t):
+    """The width that fits the diagram into the preview square."""
+    w, h = t.general["diagramwidth"], t.general["diagramheight"]
+    # Rounded down: the program rounds the height from the width, and it must
+    # not come out one pixel too tall.
+    return PREVIEW_SIZE if w >= h else max(1, (PREVIEW_SIZE * w) // h)
+
+
 def render_previews(templates, cli, folder):
-    env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+    """Each preview is drawn by the program from the template as the library
+    opens it: the titles' placeholders resolved from the names files beside
+    the program, the untitled file name, and the program's default settings
+    (a private settings folder, so nobody's own settings leak in)."""
     with tempfile.TemporaryDirectory() as tmp:
+        env = dict(os.environ, QT_QPA_PLATFORM="offscreen", XDG_CONFIG_HOME=os.path.join(tmp, "config"))
+        failed = 0
         for t, _ in templates:
-            kvo = os.path.join(tmp, t.code + ".kvo")
+            work = os.path.join(tmp, t.code)
+            os.makedirs(work)
+            kvo = os.path.join(work, "Korvimo_Nieuw.kvo")
             with open(kvo, "wb") as f:
                 f.write("".join(l + "\r\n" for l in t.lines()[1:]).encode("cp1252"))
             png = os.path.join(folder, t.bmp)
-            r = subprocess.run([cli, "render", kvo, png, "--width", "169"], env=env,
-                               capture_output=True, text=True)
-            if "unknown option" in r.stderr:
-                # A renderer without --width draws at the diagram's own size.
-                r = subprocess.run([cli, "render", kvo, png], env=env, capture_output=True, text=True)
+            r = subprocess.run([cli, "render", kvo, png + ".new.png", "--width", str(preview_width(t))],
+                               env=env, capture_output=True, text=True)
             err = "\n".join(l for l in r.stderr.splitlines() if "XDG_RUNTIME_DIR" not in l)
             if r.returncode != 0 or err.strip():
-                print("preview %s: %s" % (t.code, (err or "exit %d" % r.returncode).strip()),
-                      file=sys.stderr)
+                failed += 1
+                print("preview %s: %s" % (t.code, (err or "exit %d" % r.returncode).strip()), file=sys.stderr)
+                if os.path.exists(png + ".new.png"):
+                    os.remove(png + ".new.png")
+                continue
+            os.replace(png + ".new.png", png)
+        return failed == 0
 
 
 def main():
@@ -599,11 +659,13 @@ def main():
     write_library(templates, args.out)
     print("wrote %s (%d templates)" % (args.out, len(templates)))
     if not args.no_previews:
-        if os.access(args.cli, os.X_OK):
-            render_previews(templates, args.cli, os.path.dirname(args.out))
-        else:
+        if not os.access(args.cli, os.X_OK):
             print("no %s: previews not rendered" % args.cli, file=sys.stderr)
+            return 1
+        if not render_previews(templates, args.cli, os.path.dirname(args.out)):
+            return 1
+    return 0
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main())

@@ -9,6 +9,7 @@
 #include "document/diagramfile.h"
 #include "document/templatelibrary.h"
 #include "output/clipboardcopy.h"
+#include "support/testsupport.h"
 #include "ui/shellfixture.h"
 
 namespace {
@@ -50,6 +51,12 @@ TEST_F(Dialogs_ClipboardTests, VectorCopiesCarryTheMetafileAndAPngTwin)
     EXPECT_EQ(emfBack->height(), 400);
     EXPECT_FALSE(emfBack->records().isEmpty());
     const QImage twin = QImage::fromData(emf->data("image/png"), "PNG");
+    // Kept for opening in other programs when asked for.
+    if (const QString keep = qEnvironmentVariable("KORVIMO_KEEP_CLIPBOARD"); !keep.isEmpty()) {
+        QDir().mkpath(keep);
+        test::writeAll(keep + "/copy.emf", emf->data("image/x-emf"));
+        test::writeAll(keep + "/copy.png", emf->data("image/png"));
+    }
     EXPECT_EQ(twin.size(), QSize(500, 400));
 
     const QMimeData* wmf = copy("WMF");

@@ -49,6 +49,7 @@ protected:
         ctx.paths.tempFolder = scratch.path() + QLatin1Char('/');
         ctx.messenger = &messenger;
         files.setTemplateLibrary(&library);
+        library.TekstenDiagramOphalenUitBestand();
         doc.fileName = files.untitledName();
     }
 

@@ -4,7 +4,15 @@
 #include <QRadioButton>
 
 #include "document/diagramfile.h"
+#include "support/testsupport.h"
+#include <QPrinterInfo>
+#include <QTemporaryDir>
+#include <QSpinBox>
+#include <QTabWidget>
+
+#include "ui/dialogs/tafdrukkenform.h"
 #include "ui/dialogs/tnieuwform.h"
+#include "ui/dialogs/tproginstelform.h"
 #include "ui/shellfixture.h"
 
 namespace {
@@ -51,9 +59,50 @@ TEST_F(Dialogs_WiringTests, NewCommandOpensTheChosenTemplate)
 
 TEST_F(Dialogs_WiringTests, CommandsOfTheFamilyAreAvailable)
 {
-    // Export comes with this family of windows; the library is attached to the open procedure.
-    EXPECT_TRUE(act("FileExportAction")->isEnabled());
+    // Export, print, copy, arms and settings come with this family of windows; the library is attached to the open procedure.
+    for (const char* name : {"FileExportAction", "FilePrintAction", "EditCopyDiagramAction", "DiagramArmsAction",
+                             "ExtraSettingsAction"})
+        EXPECT_TRUE(act(name)->isEnabled()) << name;
     EXPECT_NE(form->diagramFile().templateLibrary(), nullptr);
+}
+
+TEST_F(Dialogs_WiringTests, SettingsCommandStoresOnOk)
+{
+    // Programma-instellingen opens on its first page; OK stores the zoom step and the main window goes on.
+    answerModal([&](QWidget* w) {
+        auto* dlg = qobject_cast<korvimo::TProgInstelForm*>(w);
+        ASSERT_NE(dlg, nullptr);
+        EXPECT_EQ(dlg->PageControl1->currentIndex(), 0);
+        dlg->ZoomInOutSpinEdit->setValue(80);
+        dlg->BitBtn1->click();
+    });
+    act("ExtraSettingsAction")->trigger();
+    EXPECT_EQ(ctx.settings.zoomInOutValue, 80);
+    EXPECT_EQ(ctx.settings.interfaceTheme, 2);
+}
+
+TEST_F(Dialogs_WiringTests, PrintCommandWarnsWithoutPrinterAndStillPrintsToPdf)
+{
+    // Without a system printer AA00007 comes first and the dialog then prints to PDF files; with one, no warning.
+    const bool noPrinter = QPrinterInfo::availablePrinterNames().isEmpty();
+    bool pdf = false;
+    answerModal([&](QWidget* w) {
+        auto* dlg = qobject_cast<korvimo::TAfdrukkenForm*>(w);
+        ASSERT_NE(dlg, nullptr);
+        pdf = dlg->printsToPdf();
+        dlg->BitBtn2->click();
+    });
+    act("FilePrintAction")->trigger();
+    if (noPrinter) {
+        ASSERT_EQ(messenger.entries.size(), 1);
+        EXPECT_EQ(messenger.entries[0].kind, korvimo::RecordingMessenger::Entry::Warning);
+        EXPECT_TRUE(messenger.entries[0].text.contains("geen printers"));
+        EXPECT_TRUE(messenger.entries[0].text.contains("Korvimo"));
+        EXPECT_TRUE(pdf);
+    } else {
+        EXPECT_TRUE(messenger.entries.isEmpty());
+    }
+    EXPECT_FALSE(doc.isModified());
 }
 
 TEST(Dialogs_StartUpTests, NewDialogShowsAtStartUpUnlessAFileWasGiven)
@@ -83,6 +132,42 @@ TEST(Dialogs_StartUpTests, NewDialogShowsAtStartUpUnlessAFileWasGiven)
     ASSERT_TRUE(test::waitUntil([&] { return form.startupFinished(); }));
     EXPECT_EQ(shown, 1);
     EXPECT_TRUE(doc.script.isEmpty());
+}
+
+TEST(Dialogs_PositionTests, WindowsShownThisRunAreRememberedAtExit)
+{
+    // The exit step writes the position of a window of this family that was shown, and keeps the entry of one never shown.
+    QTemporaryDir dir;
+    korvimo::ProgramContext ctx;
+    korvimo::RecordingMessenger messenger;
+    ctx.paths = korvimo::ProgramPaths::forProgramFolder(QStringLiteral(KORVIMO_BIN_DIR));
+    ctx.paths.settingsFile = dir.filePath(QStringLiteral("Korvimo.ini"));
+    ctx.messenger = &messenger;
+    ctx.settings.interfaceTheme = 2;
+    // The start-up reads the file, so the entry of the previous run is in it.
+    test::writeAll(ctx.paths.settingsFile, "[Korvimo settings]\r\n\r\n[**General variables**]\r\nInterfaceTheme=2\r\n"
+                                           "StartShowNewForm=0\r\n\r\n[**Form positions**]\r\n"
+                                           "ArmenForm=M:0;L:50;T:60;W:406;H:486;N:0;\r\n");
+    korvimo::uikit::Theme theme(QApplication::palette());
+    korvimo::DiagramDocument doc;
+    test::CountingRenderer renderer;
+    korvimo::THoofdForm form(ctx, doc, theme);
+    form.setRenderer(&renderer);
+    form.setStartupInfoMilliseconds(0);
+    form.move(100, 100);
+    form.show();
+    form.FormActivate();
+    ASSERT_TRUE(test::waitUntil([&] { return form.startupFinished(); }));
+    answerModal([](QWidget* w) {
+        w->move(150, 120);
+        qobject_cast<QDialog*>(w)->reject();
+    });
+    form.action(QStringLiteral("FileExportAction"))->trigger();
+    form.writeSettings();
+    const QString text = QString::fromLatin1(test::readAll(ctx.paths.settingsFile));
+    EXPECT_TRUE(text.contains(QStringLiteral("ExporterenForm=M:0;"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("ArmenForm=M:0;L:50;T:60;W:406;H:486;N:0;")));
+    EXPECT_TRUE(text.contains(QStringLiteral("HoofdForm=")));
 }
 
 } // namespace

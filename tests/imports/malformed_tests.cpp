@@ -2,8 +2,10 @@
 
 #include <QRandomGenerator>
 
+#include "canvas/metafile.h"
 #include "document/integertext.h"
 #include "library/libfixture.h"
+#include "render/maakmeta.h"
 
 using namespace korvimo;
 
@@ -11,11 +13,14 @@ namespace {
 
 // Opens bytes as a file of that extension; the reading may report but must
 // never crash, hang or leave a temporary file.
+// Whatever diagram comes out is drawn too: the drawing may report, never crash.
 void openBytes(const QString& ext, const QByteArray& bytes)
 {
     test::LibEnv env;
     env.files.StromenBestandOpenen(env.write("f" + ext, bytes));
     EXPECT_TRUE(env.leftovers().isEmpty()) << ext.toStdString() << " " << env.leftovers().join(' ').toStdString();
+    Metafile target;
+    MaakMeta(env.doc, env.ctx, target, "EMF", "S");
 }
 
 QByteArray example(const QString& name) { return test::readAll(test::binDir() + "/AddOn/" + name); }
@@ -100,9 +105,14 @@ TEST(Imports_MalformedTests, BoundedFuzzOfEveryReaderNeverCrashes)
 {
     // Random edits of the shipped examples and random bytes: each reading ends, reports at most, and cleans up.
     QRandomGenerator rng(20261209);
+    // The request also as UTF-16 with its mark, where a cut can split a character.
+    const QString request = QString::fromLatin1(example("Voorbeeld.kvoimp"));
+    QByteArray utf16("\xFF\xFE");
+    utf16.append(reinterpret_cast<const char*>(request.utf16()), request.size() * 2);
     const QList<QPair<QString, QByteArray>> seeds = {
         {".in", example("Voorbeeld.in")}, {".csv", example("Voorbeeld.csv")},
-        {".kvoimp", example("Voorbeeld.kvoimp")}, {".kvoimp", example("Voorbeeld-DIR.kvoimp")}};
+        {".kvoimp", example("Voorbeeld.kvoimp")}, {".kvoimp", example("Voorbeeld-DIR.kvoimp")},
+        {".kvoimp", utf16}};
     const QByteArray alphabet = ";\"=[]*#\r\n 0123456789-xI\xEF\xBB\xBF\xFF\xFE\0";
     for (const auto& [ext, seed] : seeds) {
         ASSERT_FALSE(seed.isEmpty()) << ext.toStdString();

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
 #include "library/libfixture.h"
 
 using namespace korvimo;
@@ -51,5 +55,26 @@ TEST(Imports_SameCountTests, OdCsvAndRequestsGiveTheSameDiagram)
         EXPECT_EQ(o.titles[0], od.titles[0]);
         EXPECT_EQ(o.titles[1], od.titles[1]);
         EXPECT_EQ(o.sfactor, od.sfactor);
+    }
+}
+
+TEST(Imports_SameCountTests, TheCommandLineDrawsEachOfThem)
+{
+    // korvimo-cli render makes a picture of the count from each of its four files.
+    QTemporaryDir dir;
+    for (const char* example : {"Voorbeeld.in", "Voorbeeld.csv", "Voorbeeld.kvoimp", "Voorbeeld-DIR.kvoimp"}) {
+        SCOPED_TRACE(example);
+        const QString out = dir.path() + "/" + example + ".png";
+        QProcess p;
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        e.insert("XDG_CONFIG_HOME", dir.path() + "/config"); // the program's own default settings
+        p.setProcessEnvironment(e);
+        p.start(test::binDir() + "/korvimo-cli",
+                {"render", test::binDir() + "/AddOn/" + example, out, "--width", "400"});
+        ASSERT_TRUE(p.waitForFinished(120000));
+        EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+        const QImage img(out);
+        ASSERT_FALSE(img.isNull());
+        EXPECT_EQ(img.width(), 400);
     }
 }

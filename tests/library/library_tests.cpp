@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QProcess>
 
 #include "document/intensitychange.h"
@@ -70,8 +71,20 @@ TEST(Library_ListTests, EveryTemplateHasItsPreviewPicture)
     if (probe.readAllStandardError().contains("not available"))
         GTEST_SKIP() << "korvimo-cli cannot render yet";
     test::LibEnv env;
-    for (const QString& entry : env.library.LibListBoxVullen())
-        EXPECT_FALSE(env.library.previewPicturePath(entry.left(6)).isEmpty()) << entry.toStdString();
+    for (const QString& entry : env.library.LibListBoxVullen()) {
+        const QString path = env.library.previewPicturePath(entry.left(6));
+        ASSERT_FALSE(path.isEmpty()) << entry.toStdString();
+        // Drawn to fit the new-diagram dialog's 169-pixel square, and not blank.
+        const QImage img(path);
+        ASSERT_FALSE(img.isNull()) << path.toStdString();
+        EXPECT_LE(qMax(img.width(), img.height()), 169) << path.toStdString();
+        EXPECT_GE(qMax(img.width(), img.height()), 160) << path.toStdString();
+        int inked = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                inked += qGray(img.pixel(x, y)) < 200;
+        EXPECT_GT(inked, img.width() * img.height() / 50) << path.toStdString();
+    }
 }
 
 TEST(Library_ListTests, NamesAreUnquotedByPositionAndKeysCompareInLowerCase)

@@ -148,14 +148,17 @@ TEST(Library_TemplateRenderTests, OdAndCsvFilesForEveryArmCount)
 
 TEST(Library_TemplateRenderTests, EveryVersion2TypeOpensItsTemplate)
 {
-    // The ten version-2 diagram types with their twelve volumes.
+    // The ten version-2 diagram types with their twelve volumes, on both traffic sides.
     for (const char* type : {"234-kruispunt", "134-kruispunt", "124-kruispunt", "123-kruispunt", "1234-kruispunt",
                              "234-rotonde", "134-rotonde", "124-rotonde", "123-rotonde", "1234-rotonde"}) {
-        test::LibEnv env;
-        QStringList v2 = {"210", QLatin1String(type), "a", "b", "c", "d", "e", "f"};
-        for (int i = 0; i < 12; ++i)
-            v2 << QString::number(50 + 40 * i);
-        env.files.StromenBestandOpenen(env.write("v2.kvo", test::crlf(v2)));
-        expectCleanDrawing(env, type);
+        for (bool left : {false, true}) {
+            test::LibEnv env;
+            env.library.setLeftHandTraffic(left);
+            QStringList v2 = {"210", QLatin1String(type), "a", "b", "c", "d", "e", "f"};
+            for (int i = 0; i < 12; ++i)
+                v2 << QString::number(50 + 40 * i);
+            env.files.StromenBestandOpenen(env.write("v2.kvo", test::crlf(v2)));
+            expectCleanDrawing(env, std::string(type) + (left ? " left" : ""));
+        }
     }
 }

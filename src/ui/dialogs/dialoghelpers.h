@@ -1,23 +1,17 @@
 #pragma once
-// Small pieces every data and output window shares: the busy cursor that
-// is restored on every path, the help button, and the frame of a dialog
-// (objectName, caption, help context).
+// Small pieces every data and output window shares: the busy cursor, the
+// help button, and the frame of a dialog (objectName, caption, help context).
 #include <QApplication>
 #include <QDialog>
 #include <QString>
 #include <QToolButton>
 
 #include "ui/help/helpcontext.h"
+#include "uikit/busycursor.h"
 
 namespace korvimo::dialogs {
 
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
+using BusyCursor = uikit::BusyCursor;
 
 // Names the window after its component, gives it its caption and marks it
 // with its help context.

@@ -395,8 +395,11 @@ void THoofdForm::finishStartup()
     m_info->setCloseButtonVisible(true);
     m_overAllPanel->hide();
     m_ctx.runAsServer = false;
-    if (QFile::exists(m_ctx.paths.serverStartupFile))
+    if (QFile::exists(m_ctx.paths.serverStartupFile)) {
         action(QStringLiteral("AsServerAction"))->setVisible(true);
+        if (startServer)
+            startServer();
+    }
     m_startupFinished = true;
     if (m_ctx.settings.startShowNewForm && m_commandLineFile.isEmpty() && !m_ctx.runAsServer && showNewForm)
         showNewForm();

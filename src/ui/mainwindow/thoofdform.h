@@ -80,6 +80,9 @@ public:
     FileCommands& fileCommands() const { return *m_commands; }
 
     std::function<void()> showNewForm; // the new-diagram dialog
+    // Shows the server window and starts server mode; run at start-up when
+    // the server start-up file exists, before the new-diagram dialog would.
+    std::function<void()> startServer;
     // The settings file: read at start-up, written at exit. Both default to
     // the user's settings file; tests replace them.
     std::function<void()> readSettings;

@@ -1,0 +1,416 @@
+#include "ui/dialogs/tproginstelform.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFontDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <limits>
+
+#include "core/programcontext.h"
+#include "ui/dialogs/dialoghelpers.h"
+#include "uikit/theme.h"
+
+namespace korvimo {
+
+namespace {
+
+constexpr int kHelpContext = 140;
+constexpr int kNoLimit = std::numeric_limits<int>::max();
+
+QSpinBox* spin(QWidget* parent, const char* name, int minimum, int maximum, int step = 1)
+{
+    auto* s = new QSpinBox(parent);
+    s->setObjectName(QString::fromLatin1(name));
+    s->setRange(minimum, maximum);
+    s->setSingleStep(step);
+    return s;
+}
+
+QLabel* label(QWidget* parent, const char* name, const char* caption, QWidget* buddy = nullptr)
+{
+    auto* l = new QLabel(QString::fromUtf8(caption), parent);
+    l->setObjectName(QString::fromLatin1(name));
+    if (buddy)
+        l->setBuddy(buddy);
+    return l;
+}
+
+QGroupBox* group(QWidget* parent, const char* name, const char* caption)
+{
+    auto* g = new QGroupBox(QString::fromUtf8(caption), parent);
+    g->setObjectName(QString::fromLatin1(name));
+    return g;
+}
+
+QComboBox* combo(QWidget* parent, const char* name, const QStringList& items)
+{
+    auto* c = new QComboBox(parent);
+    c->setObjectName(QString::fromLatin1(name));
+    c->addItems(items);
+    return c;
+}
+
+// A stored text that is not among the items shows the last item.
+void selectOrLast(QComboBox* box, const QString& text)
+{
+    const int i = box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    box->setCurrentIndex(i < 0 ? box->count() - 1 : i);
+}
+
+QToolButton* swatch(QWidget* parent, const QString& name)
+{
+    auto* b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setFixedSize(36, 20);
+    b->setAutoFillBackground(true);
+    return b;
+}
+
+} // namespace
+
+TProgInstelForm::TProgInstelForm(ProgramContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx)
+{
+    dialogs::frameDialog(*this, "ProgInstelForm", QStringLiteral("Programma-instellingen"), kHelpContext);
+
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+
+    // "Programma"
+    auto* programma = new QWidget(PageControl1);
+    programma->setObjectName(QStringLiteral("TabSheet1"));
+    auto* algemeen = group(programma, "AlgemeenGroupBox", " Algemeen: ");
+    CoordsIntervalSpinEdit = spin(algemeen, "CoordsIntervalSpinEdit", 1, 999999999);
+    ZoomInOutSpinEdit = spin(algemeen, "ZoomInOutSpinEdit", 1, 999999999, 10);
+    Win9xSpinEdit = spin(algemeen, "Win9xSpinEdit", -kNoLimit - 1, kNoLimit, 10);
+    CSVSepEdit = new QLineEdit(algemeen);
+    CSVSepEdit->setObjectName(QStringLiteral("CSVSepEdit"));
+    DrawMethodSpinEdit = spin(algemeen, "DrawMethodSpinEdit", 1, 3);
+    AutoRedrawCheckBox = new QCheckBox(QStringLiteral("Auto&matisch opnieuw tekenen na wijzigen schaal"), algemeen);
+    AutoRedrawCheckBox->setObjectName(QStringLiteral("AutoRedrawCheckBox"));
+    Arc22CheckBox = new QCheckBox(QStringLiteral("Arc&22Arcs toestaan:"), algemeen);
+    Arc22CheckBox->setObjectName(QStringLiteral("Arc22CheckBox"));
+    Arc22SpinEdit = spin(algemeen, "Arc22SpinEdit", -kNoLimit - 1, kNoLimit);
+    auto* ag = new QGridLayout(algemeen);
+    ag->addWidget(label(algemeen, "CoordsIntervalLabel", "Coördinateninter&val:", CoordsIntervalSpinEdit), 0, 0);
+    ag->addWidget(CoordsIntervalSpinEdit, 0, 1);
+    ag->addWidget(label(algemeen, "CoordsIntervalPixelsLabel", "pixels"), 0, 2);
+    ag->addWidget(label(algemeen, "ZoomInOutLabel", "In-/Uit&zoomwaarde:", ZoomInOutSpinEdit), 1, 0);
+    ag->addWidget(ZoomInOutSpinEdit, 1, 1);
+    ag->addWidget(label(algemeen, "Win9xLabel", "Win&9x correctie:", Win9xSpinEdit), 2, 0);
+    ag->addWidget(Win9xSpinEdit, 2, 1);
+    ag->addWidget(label(algemeen, "CSVSepLabel", "&Scheidingsteken(s) CSV-bestand:", CSVSepEdit), 3, 0);
+    ag->addWidget(CSVSepEdit, 3, 1);
+    ag->addWidget(label(algemeen, "DrawMethodLabel", "Tekenmethode (scherm):", DrawMethodSpinEdit), 4, 0);
+    ag->addWidget(DrawMethodSpinEdit, 4, 1);
+    ag->addWidget(label(algemeen, "DrawMethodDefaultLabel", "(default = 3)"), 4, 2);
+    ag->addWidget(AutoRedrawCheckBox, 5, 0, 1, 3);
+    ag->addWidget(Arc22CheckBox, 6, 0);
+    ag->addWidget(Arc22SpinEdit, 6, 1);
+    ag->addWidget(label(algemeen, "Arc22DefaultLabel", "(default = 2)"), 6, 2);
+
+    auto* thema = group(programma, "ThemaGroupBox", " Interface thema: ");
+    ThemeSystemRadioButton = new QRadioButton(QStringLiteral("Volg systeem&instellingen"), thema);
+    ThemeSystemRadioButton->setObjectName(QStringLiteral("ThemeSystemRadioButton"));
+    ThemeLightRadioButton = new QRadioButton(QStringLiteral("&Licht (na herstart programma)"), thema);
+    ThemeLightRadioButton->setObjectName(QStringLiteral("ThemeLightRadioButton"));
+    ThemeDarkRadioButton = new QRadioButton(QStringLiteral("&Donker (Windows 10 of recenter)"), thema);
+    ThemeDarkRadioButton->setObjectName(QStringLiteral("ThemeDarkRadioButton"));
+    auto* themes = new QButtonGroup(this);
+    for (QRadioButton* r : {ThemeSystemRadioButton, ThemeLightRadioButton, ThemeDarkRadioButton})
+        themes->addButton(r);
+    DarkBgShape = swatch(thema, QStringLiteral("DarkBgShape"));
+    DarkBgButton = new QToolButton(thema);
+    DarkBgButton->setObjectName(QStringLiteral("DarkBgButton"));
+    DarkBgButton->setText(QStringLiteral("..."));
+    DarkBgButton->setToolTip(QStringLiteral("Kleur"));
+    auto* tg = new QGridLayout(thema);
+    tg->addWidget(ThemeSystemRadioButton, 0, 0, 1, 3);
+    tg->addWidget(ThemeLightRadioButton, 1, 0, 1, 3);
+    tg->addWidget(ThemeDarkRadioButton, 2, 0, 1, 3);
+    tg->addWidget(label(thema, "DarkBgLabel", "Achtergrond diagram donker thema:"), 3, 0);
+    tg->addWidget(DarkBgShape, 3, 1);
+    tg->addWidget(DarkBgButton, 3, 2);
+    tg->setColumnStretch(3, 1);
+    auto* pl = new QVBoxLayout(programma);
+    pl->addWidget(algemeen);
+    pl->addWidget(thema);
+    pl->addStretch(1);
+    PageControl1->addTab(programma, QStringLiteral("Programma"));
+
+    // "Opmaak"
+    auto* opmaak = new QWidget(PageControl1);
+    opmaak->setObjectName(QStringLiteral("TabSheet2"));
+    auto* maxGroup = group(opmaak, "MaxGrootteGroupBox", " Maximale diagramgrootte: ");
+    MaxWidthSpinEdit = spin(maxGroup, "MaxWidthSpinEdit", 1, 999999999, 50);
+    MaxHeightSpinEdit = spin(maxGroup, "MaxHeightSpinEdit", 1, 999999999, 50);
+    auto* mg = new QGridLayout(maxGroup);
+    mg->addWidget(label(maxGroup, "MaxWidthLabel", "&Breedte:", MaxWidthSpinEdit), 0, 0);
+    mg->addWidget(MaxWidthSpinEdit, 0, 1);
+    mg->addWidget(label(maxGroup, "MaxWidthPixelsLabel", "pixels"), 0, 2);
+    mg->addWidget(label(maxGroup, "MaxHeightLabel", "&Hoogte:", MaxHeightSpinEdit), 1, 0);
+    mg->addWidget(MaxHeightSpinEdit, 1, 1);
+    mg->addWidget(label(maxGroup, "MaxHeightPixelsLabel", "pixels"), 1, 2);
+    mg->setColumnStretch(3, 1);
+    auto* fontGroup = group(opmaak, "LettertypeGroupBox", " Lettertype: ");
+    FontEdit = new QLineEdit(fontGroup);
+    FontEdit->setObjectName(QStringLiteral("FontEdit"));
+    FontEdit->setReadOnly(true);
+    FontButton = new QToolButton(fontGroup);
+    FontButton->setObjectName(QStringLiteral("FontButton"));
+    FontButton->setText(QStringLiteral("A"));
+    FontButton->setToolTip(QStringLiteral("Lettertype"));
+    auto* fg = new QHBoxLayout(fontGroup);
+    fg->addWidget(FontEdit, 1);
+    fg->addWidget(FontButton);
+    auto* ol = new QVBoxLayout(opmaak);
+    ol->addWidget(maxGroup);
+    ol->addWidget(fontGroup);
+    ol->addStretch(1);
+    PageControl1->addTab(opmaak, QStringLiteral("Opmaak"));
+
+    // "Uitvoer"
+    auto* uitvoer = new QWidget(PageControl1);
+    uitvoer->setObjectName(QStringLiteral("TabSheet3"));
+    auto* copyGroup = group(uitvoer, "KopierenGroupBox", " Diagram kopiëren naar klembord: ");
+    CopyTypeComboBox = combo(copyGroup, "CopyTypeComboBox", {"EMF", "WMF", "JPG", "PNG"});
+    CopyFactorSpinEdit = spin(copyGroup, "CopyFactorSpinEdit", 1, 999999999, 100);
+    CopyPixWidthSpinEdit = spin(copyGroup, "CopyPixWidthSpinEdit", 0, 999999999, 50);
+    CopyAntiAliasedCheckBox = new QCheckBox(QStringLiteral("JPG/PNG Anti-a&liased"), copyGroup);
+    CopyAntiAliasedCheckBox->setObjectName(QStringLiteral("CopyAntiAliasedCheckBox"));
+    auto* cg = new QGridLayout(copyGroup);
+    cg->addWidget(label(copyGroup, "CopyTypeLabel", "Typ&e:", CopyTypeComboBox), 0, 0);
+    cg->addWidget(CopyTypeComboBox, 0, 1);
+    cg->addWidget(label(copyGroup, "CopyFactorLabel", "EMF/WMF &vergroting:", CopyFactorSpinEdit), 1, 0);
+    cg->addWidget(CopyFactorSpinEdit, 1, 1);
+    cg->addWidget(label(copyGroup, "CopyFactorUnitLabel", "/ 1000"), 1, 2);
+    cg->addWidget(label(copyGroup, "CopyPixWidthLabel", "JPG/PNG b&reedte (autom. hoogte):", CopyPixWidthSpinEdit), 2, 0);
+    cg->addWidget(CopyPixWidthSpinEdit, 2, 1);
+    cg->addWidget(label(copyGroup, "CopyPixWidthPixelsLabel", "pixels"), 2, 2);
+    cg->addWidget(CopyAntiAliasedCheckBox, 3, 0, 1, 3);
+    auto* printGroup = group(uitvoer, "AfdrukkenGroupBox", " Afdrukken: ");
+    PrintTypeComboBox = combo(printGroup, "PrintTypeComboBox", {"EMF", "WMF", "BMP"});
+    PrintBmpSizeSpinEdit = spin(printGroup, "PrintBmpSizeSpinEdit", 0, 999999999, 500);
+    PrintColorsComboBox = combo(printGroup, "PrintColorsComboBox", {"Max.", "16"});
+    auto* prg = new QGridLayout(printGroup);
+    prg->addWidget(label(printGroup, "PrintTypeLabel", "Typ&e:", PrintTypeComboBox), 0, 0);
+    prg->addWidget(PrintTypeComboBox, 0, 1);
+    prg->addWidget(label(printGroup, "PrintBmpSizeLabel", "Grootte BMP:", PrintBmpSizeSpinEdit), 1, 0);
+    prg->addWidget(PrintBmpSizeSpinEdit, 1, 1);
+    prg->addWidget(label(printGroup, "PrintBmpSizePixelsLabel", "pixels"), 1, 2);
+    prg->addWidget(label(printGroup, "PrintColorsLabel", "Aantal &kleuren BMP:", PrintColorsComboBox), 2, 0);
+    prg->addWidget(PrintColorsComboBox, 2, 1);
+    auto* ul = new QVBoxLayout(uitvoer);
+    ul->addWidget(copyGroup);
+    ul->addWidget(printGroup);
+    ul->addStretch(1);
+    PageControl1->addTab(uitvoer, QStringLiteral("Uitvoer"));
+
+    // "Kleuren"
+    auto* kleuren = new QWidget(PageControl1);
+    kleuren->setObjectName(QStringLiteral("TabSheet4"));
+    auto* colourGroup = group(kleuren, "BasisKleurenGroupBox", " Basis standaard kleuren: ");
+    auto* kg = new QGridLayout(colourGroup);
+    for (int i = 0; i < 16; ++i) {
+        const QString name = QStringLiteral("Color%1").arg(i + 1, 4, 10, QLatin1Char('0'));
+        colorSwatches[i] = swatch(colourGroup, name + QStringLiteral("Shape"));
+        auto* l = new QLabel(name + QLatin1Char(':'), colourGroup);
+        l->setObjectName(name + QStringLiteral("Label"));
+        const int row = i % 8;
+        const int col = (i / 8) * 2;
+        kg->addWidget(l, row, col);
+        kg->addWidget(colorSwatches[i], row, col + 1);
+        connect(colorSwatches[i], &QToolButton::clicked, this, [this, i] {
+            if (!chooseColor)
+                return;
+            if (const auto c = chooseColor(m_colors[i])) {
+                m_colors[i] = *c;
+                setSwatch(colorSwatches[i], *c);
+            }
+        });
+    }
+    KleurWijzigenButton = new QPushButton(QStringLiteral("&Kleur wijzigen..."), colourGroup);
+    KleurWijzigenButton->setObjectName(QStringLiteral("KleurWijzigenButton"));
+    kg->addWidget(KleurWijzigenButton, 8, 0, 1, 4);
+    auto* kl = new QVBoxLayout(kleuren);
+    kl->addWidget(colourGroup);
+    kl->addStretch(1);
+    PageControl1->addTab(kleuren, QStringLiteral("Kleuren"));
+
+    BitBtn1 = new QPushButton(QStringLiteral("&OK"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setDefault(true);
+    BitBtn2 = new QPushButton(QStringLiteral("&Annuleren"), this);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    HelpButton = dialogs::makeHelpButton(*this, kHelpContext);
+    auto* buttons = new QHBoxLayout();
+    buttons->addStretch(1);
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(BitBtn2);
+    buttons->addWidget(HelpButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(PageControl1, 1);
+    layout->addLayout(buttons);
+
+    chooseColor = [this](const QColor& current) -> std::optional<QColor> {
+        const QColor c = QColorDialog::getColor(current, this);
+        return c.isValid() ? std::optional<QColor>(c) : std::nullopt;
+    };
+    chooseFont = [this](const QFont& current) -> std::optional<QFont> {
+        bool ok = false;
+        const QFont f = QFontDialog::getFont(&ok, current, this);
+        return ok ? std::optional<QFont>(f) : std::nullopt;
+    };
+    darkModeAllowed = [] { return uikit::DarkModeAllowed(); };
+
+    connect(DarkBgButton, &QToolButton::clicked, this, [this] {
+        if (!chooseColor)
+            return;
+        if (const auto c = chooseColor(m_darkBg)) {
+            m_darkBg = *c;
+            setSwatch(DarkBgShape, *c);
+        }
+    });
+    connect(DarkBgShape, &QToolButton::clicked, DarkBgButton, &QToolButton::click);
+    connect(FontButton, &QToolButton::clicked, this, [this] {
+        if (!chooseFont)
+            return;
+        if (const auto f = chooseFont(m_font))
+            setFontShown(*f);
+    });
+    connect(KleurWijzigenButton, &QPushButton::clicked, this, [this] {
+        m_ctx.messages().information(m_ctx.texts.text(QStringLiteral("AA00026")));
+    });
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TProgInstelForm::setSwatch(QToolButton* swatch, const QColor& color)
+{
+    swatch->setStyleSheet(QStringLiteral("QToolButton { background-color: %1; border: 1px solid black; }")
+                              .arg(color.name()));
+}
+
+void TProgInstelForm::setFontShown(const QFont& font)
+{
+    m_font = font;
+    FontEdit->setText(font.family() + QLatin1Char(' ') + QString::number(font.pointSize()));
+    FontEdit->setFont(font);
+}
+
+int TProgInstelForm::execOnPage(Page page)
+{
+    PageControl1->setCurrentIndex(page);
+    return exec();
+}
+
+void TProgInstelForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    FormActivate();
+}
+
+void TProgInstelForm::FormActivate()
+{
+    const ProgramSettings& s = m_ctx.settings;
+    CoordsIntervalSpinEdit->setValue(s.coordsInterval);
+    ZoomInOutSpinEdit->setValue(s.zoomInOutValue);
+    Win9xSpinEdit->setValue(s.arcCorrectionWin9x);
+    CSVSepEdit->setText(s.csvSep);
+    DrawMethodSpinEdit->setValue(s.drawMethodScreen);
+    AutoRedrawCheckBox->setChecked(s.autoRedrawScale);
+    Arc22CheckBox->setChecked(s.arc22ArcsAllowed);
+    Arc22SpinEdit->setValue(s.arc22ArcsValue);
+
+    const bool darkAllowed = !darkModeAllowed || darkModeAllowed();
+    if (!darkAllowed)
+        ThemeLightRadioButton->setChecked(true);
+    else if (s.interfaceTheme == 2)
+        ThemeLightRadioButton->setChecked(true);
+    else if (s.interfaceTheme == 3)
+        ThemeDarkRadioButton->setChecked(true);
+    else
+        ThemeSystemRadioButton->setChecked(true);
+    ThemeSystemRadioButton->setEnabled(darkAllowed);
+    ThemeDarkRadioButton->setEnabled(darkAllowed);
+    m_darkBg = uikit::fromWindowsColor(s.drawingBgDarkColor);
+    setSwatch(DarkBgShape, m_darkBg);
+
+    MaxWidthSpinEdit->setValue(s.maxDiagramWidth);
+    MaxHeightSpinEdit->setValue(s.maxDiagramHeight);
+    QFont font(s.fontNameDefault);
+    font.setPointSize(s.fontSizeDefault > 0 ? s.fontSizeDefault : 10);
+    setFontShown(font);
+
+    selectOrLast(CopyTypeComboBox, s.copyType);
+    CopyFactorSpinEdit->setValue(s.copyFactor);
+    CopyPixWidthSpinEdit->setValue(s.copyPixWidth);
+    CopyAntiAliasedCheckBox->setChecked(s.copyPixAntiAliased);
+    selectOrLast(PrintTypeComboBox, s.printType);
+    PrintBmpSizeSpinEdit->setValue(s.printBmpSize);
+    PrintColorsComboBox->setCurrentIndex(s.printBmpColors == 0 ? 0 : 1);
+
+    for (int i = 0; i < 16; ++i) {
+        m_colors[i] = uikit::fromWindowsColor(s.basicColors[i]);
+        setSwatch(colorSwatches[i], m_colors[i]);
+    }
+    BitBtn1->setFocus();
+}
+
+int TProgInstelForm::interfaceThemeChoice() const
+{
+    if (ThemeLightRadioButton->isChecked())
+        return 2;
+    if (ThemeDarkRadioButton->isChecked())
+        return 3;
+    return 1;
+}
+
+QColor TProgInstelForm::swatchColor(int index) const { return m_colors.at(index); }
+QColor TProgInstelForm::darkBackgroundColor() const { return m_darkBg; }
+
+void TProgInstelForm::BitBtn1Click()
+{
+    ProgramSettings& s = m_ctx.settings;
+    s.coordsInterval = CoordsIntervalSpinEdit->value();
+    s.zoomInOutValue = ZoomInOutSpinEdit->value();
+    s.arcCorrectionWin9x = Win9xSpinEdit->value();
+    s.csvSep = CSVSepEdit->text();
+    // Method 3's smooth reduction is always there, so any of the three
+    // stands.
+    s.drawMethodScreen = DrawMethodSpinEdit->value();
+    s.autoRedrawScale = AutoRedrawCheckBox->isChecked();
+    s.arc22ArcsAllowed = Arc22CheckBox->isChecked();
+    s.arc22ArcsValue = Arc22SpinEdit->value();
+    s.interfaceTheme = interfaceThemeChoice();
+    s.drawingBgDarkColor = uikit::toWindowsColor(m_darkBg);
+    s.maxDiagramWidth = MaxWidthSpinEdit->value();
+    s.maxDiagramHeight = MaxHeightSpinEdit->value();
+    s.fontNameDefault = m_font.family();
+    s.fontSizeDefault = m_font.pointSize();
+    s.copyType = CopyTypeComboBox->currentText();
+    s.copyFactor = CopyFactorSpinEdit->value();
+    s.copyPixWidth = CopyPixWidthSpinEdit->value();
+    s.copyPixAntiAliased = CopyAntiAliasedCheckBox->isChecked();
+    s.printType = PrintTypeComboBox->currentText();
+    s.printBmpSize = PrintBmpSizeSpinEdit->value();
+    s.printBmpColors = PrintColorsComboBox->currentIndex() == 0 ? 0 : 1;
+    for (int i = 0; i < 16; ++i)
+        s.basicColors[i] = uikit::toWindowsColor(m_colors[i]);
+    if (afterOk)
+        afterOk();
+    accept();
+}
+
+} // namespace korvimo
