@@ -29,6 +29,8 @@ TConfigGegevensForm::TConfigGegevensForm(QWidget* parent) : QDialog(parent)
     m_list->setObjectName(QStringLiteral("ValueListEditor"));
     m_list->setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Value")});
     m_list->verticalHeader()->setVisible(false);
+    // Many rows: as close as a list box shows them.
+    m_list->verticalHeader()->setDefaultSectionSize(m_list->fontMetrics().height() + 6);
     m_list->horizontalHeader()->setStretchLastSection(true);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);

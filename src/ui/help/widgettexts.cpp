@@ -170,8 +170,12 @@ struct Walk {
                     nameBuddyLabel(l);
             }
             const QString name = child->objectName();
-            if (isQtInternal(name))
+            // Qt's own inner widgets (a tab widget's page stack, a scroll
+            // area's viewport) hold the real controls.
+            if (isQtInternal(name)) {
+                visit(child);
                 continue;
+            }
             if (name.isEmpty())
                 noteUnnamed(child);
             else
