@@ -60,6 +60,7 @@ struct GeneralVariables {
     std::array<QString, 16> arm; // arm[0] is "arm01": point-1 ";" point-2 ";" angle
 
     GeneralVariables(); // the defaults of a new diagram with the built-in program settings
+    bool operator==(const GeneralVariables&) const = default;
 
     // printfontstyle: character 1 bold, 2 italic, 3 underlined; only "Y" is on.
     bool printFontBold() const { return styleFlag(0); }

@@ -22,7 +22,7 @@ const MenuEntry kMenus[] = {
 };
 
 // Commands after which a menu gets a separator line.
-const char* const kSeparatorAfter[] = {"FileSaveAsAction", "FileCloseAction", "FilePrintAction",
+const char* const kSeparatorAfter[] = {"EditRedoAction", "FileSaveAsAction", "FileCloseAction", "FilePrintAction",
                                        "EditPasteOvIntAction", "EditCopyScriptAction", "DiagramTextsAction",
                                        "ShowCreateAction", "ShowPanExactlyAction", "ShowIntersectionsAction",
                                        "ExtraSettingsAction", "HelpReadMeAction", "HelpInternetAction"};
@@ -50,6 +50,8 @@ const QList<CommandEntry>& commandTable()
         {"BestandMenu", "FileExportAction", "&Exporteren...", "Ctrl+E", "export", false},
         {"BestandMenu", "FilePrintAction", "Af&drukken...", "Ctrl+P", "print", false},
         {"BestandMenu", "FileQuitAction", "&Afsluiten", "Alt+F4", "", false},
+        {"BewerkenMenu", "EditUndoAction", "&Ongedaan maken", "Ctrl+Z", "", false},
+        {"BewerkenMenu", "EditRedoAction", "Opnieuw &uitvoeren", "Ctrl+Y", "", false},
         {"BewerkenMenu", "EditCopyOvIntAction", "Intensiteitenlijst &kopi\u00ebren", "", "", false},
         {"BewerkenMenu", "EditPasteOvIntAction", "Intensiteitenlijst &plakken", "", "", false},
         {"BewerkenMenu", "EditCopyScriptLineAction", "Scriptregel kopi\u00ebren", "", "", false},

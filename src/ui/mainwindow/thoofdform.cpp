@@ -71,6 +71,8 @@ THoofdForm::THoofdForm(ProgramContext& ctx, DiagramDocument& doc, uikit::Theme& 
     connect(m_views, &ViewController::panStateChanged, this,
             [this](bool down) { action(QStringLiteral("ShowPanAction"))->setChecked(down); });
     connect(&m_doc, &DiagramDocument::modifiedChanged, this, &THoofdForm::InMenuChecken);
+    connect(&m_doc.undoStack(), &QUndoStack::canUndoChanged, this, &THoofdForm::InMenuChecken);
+    connect(&m_doc.undoStack(), &QUndoStack::canRedoChanged, this, &THoofdForm::InMenuChecken);
 
     connectDocument();
 
@@ -271,6 +273,8 @@ void THoofdForm::InMenuChecken()
     for (QAction* a : m_actions->actions())
         a->setEnabled(m_available.contains(a->objectName()));
     setEnabledIf("FileSaveAction", m_doc.isModified());
+    setEnabledIf("EditUndoAction", m_doc.undoStack().canUndo());
+    setEnabledIf("EditRedoAction", m_doc.undoStack().canRedo());
 
     const ViewState& st = m_views->state();
     const bool overview = st.view == ViewKind::Overview;

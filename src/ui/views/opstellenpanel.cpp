@@ -22,7 +22,7 @@ struct ButtonKind {
 };
 
 const ButtonKind kButtonKinds[] = {
-    {"Add", "add", "Toevoegen..."},   {"Change", "change", "Wijzigen..."}, {"Delete", "delete", "Verwijderen..."},
+    {"Add", "add", "Toevoegen..."},   {"Edit", "change", "Wijzigen..."}, {"Del", "delete", "Verwijderen..."},
     {"Copy", "copy", "Kopi\u00ebren"}, {"Paste", "paste", "Plakken"},
 };
 
@@ -65,7 +65,7 @@ OpstellenPanel::OpstellenPanel(QWidget* parent) : QWidget(parent)
     m_splitter->setObjectName(QStringLiteral("ScriptSplitter"));
     m_splitter->setChildrenCollapsible(false);
     QWidget* scriptPanel = listPanel(QStringLiteral("ScriptPanel"), QStringLiteral("Script"), m_script, nullptr,
-                                     {"Add", "Change", "Delete", "Copy", "Paste"});
+                                     {"Add", "Edit", "Del", "Copy", "Paste"});
     scriptPanel->setMinimumHeight(20);
     m_splitter->addWidget(scriptPanel);
 
@@ -83,10 +83,10 @@ OpstellenPanel::OpstellenPanel(QWidget* parent) : QWidget(parent)
     // Equal stretch: the coordinate panel gets half the height, the volume
     // panel the rest, on every resize and splitter move.
     listsLayout->addWidget(listPanel(QStringLiteral("CoordsPanel"), QStringLiteral("Co\u00f6rdinaten"), m_coords,
-                                     m_coordsLabel, {"Add", "Change", "Delete"}),
+                                     m_coordsLabel, {"Add", "Edit", "Del"}),
                            1);
     listsLayout->addWidget(listPanel(QStringLiteral("IntPanel"), QStringLiteral("Intensiteiten & waarden"), m_int,
-                                     nullptr, {"Add", "Change", "Delete"}),
+                                     nullptr, {"Add", "Edit", "Del"}),
                            1);
     lowerLayout->addWidget(lists);
 
@@ -130,7 +130,10 @@ QWidget* OpstellenPanel::listPanel(const QString& name, const QString& header, Q
     body->addWidget(list, 1);
     auto* column = new QVBoxLayout();
     column->setSpacing(2);
-    const QString base = name.left(name.size() - 5); // "ScriptPanel" -> "Script"
+    // "ScriptPanel" -> "ScriptAddButton", "CoordsPanel" -> "CoordAddButton".
+    QString base = name.left(name.size() - 5);
+    if (base.endsWith(QLatin1Char('s')))
+        base.chop(1);
     for (const ButtonKind& kind : kButtonKinds) {
         if (!buttons.contains(QString::fromLatin1(kind.suffix)))
             continue;

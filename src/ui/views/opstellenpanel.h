@@ -3,6 +3,8 @@
 // splitter the coordinate list above the list of volumes and values, and the
 // compose picture at the right. The lists mirror the document; their
 // buttons belong to list editing and stay disabled until it is wired in.
+// Buttons: ScriptAddButton, ScriptEditButton, ScriptDelButton,
+// ScriptCopyButton, ScriptPasteButton, CoordAddButton, ..., IntDelButton.
 #include <QWidget>
 
 class QLabel;

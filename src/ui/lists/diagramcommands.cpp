@@ -1,0 +1,115 @@
+// ListEditing: the Diagram menu's dialogs (format, texts, notes, change
+// all volumes).
+#include <QDialog>
+
+#include "core/programcontext.h"
+#include "document/diagramdocument.h"
+#include "document/integertext.h"
+#include "document/intensitychange.h"
+#include "ui/dialogs/taantekeningenform.h"
+#include "ui/dialogs/talleintensiteitenwijzigenform.h"
+#include "ui/dialogs/topmaakform.h"
+#include "ui/dialogs/ttextform.h"
+#include "ui/lists/dialogparts.h"
+#include "ui/lists/listediting.h"
+#include "ui/mainwindow/thoofdform.h"
+#include "ui/views/viewcontroller.h"
+
+namespace korvimo {
+
+TOpmaakForm& ListEditing::opmaakForm()
+{
+    if (!m_opmaak)
+        m_opmaak = new TOpmaakForm(m_ctx, m_doc, &m_form);
+    return *m_opmaak;
+}
+
+TTextForm& ListEditing::textForm()
+{
+    if (!m_text)
+        m_text = new TTextForm(m_ctx, m_doc, &m_form);
+    return *m_text;
+}
+
+TAantekeningenForm& ListEditing::notesForm()
+{
+    if (!m_notes)
+        m_notes = new TAantekeningenForm(m_doc, &m_form);
+    return *m_notes;
+}
+
+TAlleIntensiteitenWijzigenForm& ListEditing::changeAllForm()
+{
+    if (!m_changeAll)
+        m_changeAll = new TAlleIntensiteitenWijzigenForm(&m_form);
+    return *m_changeAll;
+}
+
+void ListEditing::showFormat()
+{
+    flushGrid();
+    TOpmaakForm& f = opmaakForm();
+    if (f.exec() != QDialog::Accepted)
+        return;
+    BusyCursor busy;
+    if (f.store()) {
+        m_doc.markChanged(f.windowTitle());
+        m_form.InMenuChecken();
+        m_views.SchaalEditUpdaten();
+    }
+    m_views.OpnieuwTekenen();
+}
+
+void ListEditing::showTexts()
+{
+    TTextForm& f = textForm();
+    if (f.exec() != QDialog::Accepted)
+        return;
+    BusyCursor busy;
+    if (f.store()) {
+        m_doc.markChanged(f.windowTitle());
+        m_form.InMenuChecken();
+    }
+    m_views.OpnieuwTekenen();
+}
+
+void ListEditing::showNotes()
+{
+    TAantekeningenForm& f = notesForm();
+    f.exec();
+    if (f.takeChange()) {
+        m_doc.markChanged(f.windowTitle());
+        m_form.InMenuChecken();
+    } else {
+        // The check box may have been set back to what it was: no change,
+        // and nothing for the history either.
+        m_doc.recordChange(f.windowTitle());
+    }
+}
+
+void ListEditing::showChangeAll()
+{
+    flushGrid();
+    TAlleIntensiteitenWijzigenForm& f = changeAllForm();
+    if (f.exec() != QDialog::Accepted)
+        return;
+    {
+        BusyCursor busy;
+        try {
+            AlleIntensiteitenWijzigen(m_doc.intensities, f.mode(), f.value());
+        } catch (const ConversionError& e) {
+            // The lines before the bad one stay changed: that is recorded too.
+            m_doc.markChanged(f.windowTitle());
+            m_form.InMenuChecken();
+            m_views.OpnieuwTekenen();
+            throw;
+        }
+        m_doc.markChanged(f.windowTitle());
+        m_form.InMenuChecken();
+    }
+    if (m_views.state().view == ViewKind::Overview)
+        m_views.rebuildVolumeGrid();
+    m_views.OpnieuwTekenen();
+}
+
+} // namespace korvimo
