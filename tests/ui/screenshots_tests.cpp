@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "core/programcontext.h"
@@ -41,15 +43,25 @@ TEST(Ui_ScreenshotTests, MainWindowWithTheSampleDiagram)
     ctx.paths = korvimo::ProgramPaths::forProgramFolder(QStringLiteral(KORVIMO_BIN_DIR));
     korvimo::RecordingMessenger messenger;
     ctx.messenger = &messenger;
+    // The program's own start-up steps, from a settings file of a user who
+    // has chosen the language and the theme.
+    QTemporaryDir config;
+    ctx.paths.settingsFile = config.filePath(QStringLiteral("Korvimo.ini"));
+    QFile ini(ctx.paths.settingsFile);
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write(QStringLiteral("[Korvimo settings]\r\n\r\n[**General variables**]\r\nInterfaceTheme=%1\r\n"
+                             "StartShowNewForm=0\r\nLanguageSet=1\r\nLanguage=Nederlands\r\n")
+                  .arg(theme == QLatin1String("dark") ? 3 : 2)
+                  .toLatin1());
+    ini.close();
     korvimo::DiagramDocument doc;
     korvimo::MetaRenderer renderer;
     korvimo::THoofdForm form(ctx, doc, uiTheme);
-    form.readSettings = [&] { ctx.settings.interfaceTheme = theme == QLatin1String("dark") ? 3 : 2; };
     form.writeSettings = [] {};
     form.setRenderer(&renderer);
     form.setStartupInfoMilliseconds(0);
     ctx.settings.startShowNewForm = false;
-    form.setCommandLineFile(QStringLiteral(KORVIMO_BIN_DIR "/AddOn/Voorbeeld.kvo"));
+    form.setCommandLineFile(QStringLiteral(KORVIMO_BIN_DIR "/AddOn/Voorbeeld.kvoimp"));
     form.resize(1000, 720);
     form.show();
     form.FormActivate();
