@@ -30,6 +30,8 @@ namespace korvimo {
 
 using uikit::BusyCursor;
 
+constexpr qint64 kMaxScreenBandPixels = qint64(3) << 20;
+
 ViewController::ViewController(ProgramContext& ctx, DiagramDocument& doc, OverzichtPanel& overview,
                                OpstellenPanel& compose, QObject* parent)
     : QObject(parent), m_ctx(ctx), m_doc(doc), m_ov(overview), m_op(compose)
@@ -180,9 +182,10 @@ void ViewController::drawOverview()
                 if (drawn)
                     m_renderer->playInLane(p, target, lane);
             },
-            // Every band replays the whole drawing, and a screen picture fits
-            // in memory: one band a lane.
-            (qint64(big.width()) * big.height() + lanes - 1) / lanes);
+            // Every band replays the whole drawing, so one band a lane; but
+            // no band over 3 M pixels, where Qt's smooth scaling gets several
+            // times slower per pixel.
+            std::min<qint64>((qint64(big.width()) * big.height() + lanes - 1) / lanes, kMaxScreenBandPixels));
         if (!reduced.isNull()) {
             canvas = std::move(reduced);
             canvas.setDevicePixelRatio(ratio);
