@@ -22,6 +22,7 @@
 #include "document/diagramdocument.h"
 #include "render/maakmeta.h"
 #include "ui/dialogs/dialoghelpers.h"
+#include "ui/lists/dialogparts.h"
 
 namespace korvimo {
 
@@ -38,15 +39,6 @@ QSpinBox* numberField(QWidget* parent, const char* name, int minimum, int maximu
     s->setRange(minimum, maximum);
     s->setSingleStep(5);
     return s;
-}
-
-QLabel* label(QWidget* parent, const char* name, const char* caption, QWidget* buddy = nullptr)
-{
-    auto* l = new QLabel(QString::fromUtf8(caption), parent);
-    l->setObjectName(QString::fromLatin1(name));
-    if (buddy)
-        l->setBuddy(buddy);
-    return l;
 }
 
 // Copy n of a PDF job: the first file's name with "-n" before ".pdf".
@@ -122,15 +114,15 @@ TAfdrukkenForm::TAfdrukkenForm(ProgramContext& ctx, DiagramDocument& doc, QWidge
     BovenSpinEdit = numberField(diagramGroup, "BovenSpinEdit", -kNoLimit, kNoLimit);
     GrootteSpinEdit = numberField(diagramGroup, "GrootteSpinEdit", 0, 999999999);
     auto* dg = new QGridLayout(diagramGroup);
-    dg->addWidget(label(diagramGroup, "LinksLabel", "Vanaf linker&marge:", LinksSpinEdit), 0, 0);
+    dg->addWidget(captionLabel("LinksLabel", QString::fromUtf8("Vanaf linker&marge:"), LinksSpinEdit, diagramGroup), 0, 0);
     dg->addWidget(LinksSpinEdit, 0, 1);
-    dg->addWidget(label(diagramGroup, "LinksMmLabel", "mm"), 0, 2);
-    dg->addWidget(label(diagramGroup, "BovenLabel", "Vanaf &bovenmarge:", BovenSpinEdit), 1, 0);
+    dg->addWidget(captionLabel("LinksMmLabel", QString::fromUtf8("mm"), nullptr, diagramGroup), 0, 2);
+    dg->addWidget(captionLabel("BovenLabel", QString::fromUtf8("Vanaf &bovenmarge:"), BovenSpinEdit, diagramGroup), 1, 0);
     dg->addWidget(BovenSpinEdit, 1, 1);
-    dg->addWidget(label(diagramGroup, "BovenMmLabel", "mm"), 1, 2);
-    dg->addWidget(label(diagramGroup, "GrootteLabel", "&Grootte:", GrootteSpinEdit), 2, 0);
+    dg->addWidget(captionLabel("BovenMmLabel", QString::fromUtf8("mm"), nullptr, diagramGroup), 1, 2);
+    dg->addWidget(captionLabel("GrootteLabel", QString::fromUtf8("&Grootte:"), GrootteSpinEdit, diagramGroup), 2, 0);
     dg->addWidget(GrootteSpinEdit, 2, 1);
-    dg->addWidget(label(diagramGroup, "GrootteProcentLabel", "%"), 2, 2);
+    dg->addWidget(captionLabel("GrootteProcentLabel", QString::fromUtf8("%"), nullptr, diagramGroup), 2, 2);
 
     auto* headerGroup = new QGroupBox(QStringLiteral(" Koptekst: "), layoutTab);
     headerGroup->setObjectName(QStringLiteral("KoptekstGroupBox"));
@@ -143,12 +135,12 @@ TAfdrukkenForm::TAfdrukkenForm(ProgramContext& ctx, DiagramDocument& doc, QWidge
     FontButton->setText(QStringLiteral("A"));
     FontButton->setToolTip(QStringLiteral("Lettertype"));
     auto* hg = new QGridLayout(headerGroup);
-    hg->addWidget(label(headerGroup, "KoptekstLinksLabel", "Vanaf linker&marge:", KoptekstLinksSpinEdit), 0, 0);
+    hg->addWidget(captionLabel("KoptekstLinksLabel", QString::fromUtf8("Vanaf linker&marge:"), KoptekstLinksSpinEdit, headerGroup), 0, 0);
     hg->addWidget(KoptekstLinksSpinEdit, 0, 1);
-    hg->addWidget(label(headerGroup, "KoptekstLinksMmLabel", "mm"), 0, 2);
-    hg->addWidget(label(headerGroup, "KoptekstBovenLabel", "Vanaf &bovenmarge:", KoptekstBovenSpinEdit), 1, 0);
+    hg->addWidget(captionLabel("KoptekstLinksMmLabel", QString::fromUtf8("mm"), nullptr, headerGroup), 0, 2);
+    hg->addWidget(captionLabel("KoptekstBovenLabel", QString::fromUtf8("Vanaf &bovenmarge:"), KoptekstBovenSpinEdit, headerGroup), 1, 0);
     hg->addWidget(KoptekstBovenSpinEdit, 1, 1);
-    hg->addWidget(label(headerGroup, "KoptekstBovenMmLabel", "mm"), 1, 2);
+    hg->addWidget(captionLabel("KoptekstBovenMmLabel", QString::fromUtf8("mm"), nullptr, headerGroup), 1, 2);
     auto* textRow = new QHBoxLayout();
     textRow->addWidget(KoptekstEdit1, 1);
     textRow->addWidget(FontButton);

@@ -20,6 +20,7 @@
 
 #include "core/programcontext.h"
 #include "ui/dialogs/dialoghelpers.h"
+#include "ui/lists/dialogparts.h"
 #include "uikit/theme.h"
 
 namespace korvimo {
@@ -36,22 +37,6 @@ QSpinBox* spin(QWidget* parent, const char* name, int minimum, int maximum, int 
     s->setRange(minimum, maximum);
     s->setSingleStep(step);
     return s;
-}
-
-QLabel* label(QWidget* parent, const char* name, const char* caption, QWidget* buddy = nullptr)
-{
-    auto* l = new QLabel(QString::fromUtf8(caption), parent);
-    l->setObjectName(QString::fromLatin1(name));
-    if (buddy)
-        l->setBuddy(buddy);
-    return l;
-}
-
-QGroupBox* group(QWidget* parent, const char* name, const char* caption)
-{
-    auto* g = new QGroupBox(QString::fromUtf8(caption), parent);
-    g->setObjectName(QString::fromLatin1(name));
-    return g;
 }
 
 QComboBox* combo(QWidget* parent, const char* name, const QStringList& items)
@@ -90,7 +75,7 @@ TProgInstelForm::TProgInstelForm(ProgramContext& ctx, QWidget* parent) : QDialog
     // "Programma"
     auto* programma = new QWidget(PageControl1);
     programma->setObjectName(QStringLiteral("TabSheet1"));
-    auto* algemeen = group(programma, "AlgemeenGroupBox", " Algemeen: ");
+    auto* algemeen = groupBox("AlgemeenGroupBox", QString::fromUtf8(" Algemeen: "), programma);
     CoordsIntervalSpinEdit = spin(algemeen, "CoordsIntervalSpinEdit", 1, 999999999);
     ZoomInOutSpinEdit = spin(algemeen, "ZoomInOutSpinEdit", 1, 999999999, 10);
     Win9xSpinEdit = spin(algemeen, "Win9xSpinEdit", -kNoLimit - 1, kNoLimit, 10);
@@ -103,24 +88,24 @@ TProgInstelForm::TProgInstelForm(ProgramContext& ctx, QWidget* parent) : QDialog
     Arc22CheckBox->setObjectName(QStringLiteral("Arc22CheckBox"));
     Arc22SpinEdit = spin(algemeen, "Arc22SpinEdit", -kNoLimit - 1, kNoLimit);
     auto* ag = new QGridLayout(algemeen);
-    ag->addWidget(label(algemeen, "CoordsIntervalLabel", "Coördinateninter&val:", CoordsIntervalSpinEdit), 0, 0);
+    ag->addWidget(captionLabel("CoordsIntervalLabel", QString::fromUtf8("Coördinateninter&val:"), CoordsIntervalSpinEdit, algemeen), 0, 0);
     ag->addWidget(CoordsIntervalSpinEdit, 0, 1);
-    ag->addWidget(label(algemeen, "CoordsIntervalPixelsLabel", "pixels"), 0, 2);
-    ag->addWidget(label(algemeen, "ZoomInOutLabel", "In-/Uit&zoomwaarde:", ZoomInOutSpinEdit), 1, 0);
+    ag->addWidget(captionLabel("CoordsIntervalPixelsLabel", QString::fromUtf8("pixels"), nullptr, algemeen), 0, 2);
+    ag->addWidget(captionLabel("ZoomInOutLabel", QString::fromUtf8("In-/Uit&zoomwaarde:"), ZoomInOutSpinEdit, algemeen), 1, 0);
     ag->addWidget(ZoomInOutSpinEdit, 1, 1);
-    ag->addWidget(label(algemeen, "Win9xLabel", "Win&9x correctie:", Win9xSpinEdit), 2, 0);
+    ag->addWidget(captionLabel("Win9xLabel", QString::fromUtf8("Win&9x correctie:"), Win9xSpinEdit, algemeen), 2, 0);
     ag->addWidget(Win9xSpinEdit, 2, 1);
-    ag->addWidget(label(algemeen, "CSVSepLabel", "&Scheidingsteken(s) CSV-bestand:", CSVSepEdit), 3, 0);
+    ag->addWidget(captionLabel("CSVSepLabel", QString::fromUtf8("&Scheidingsteken(s) CSV-bestand:"), CSVSepEdit, algemeen), 3, 0);
     ag->addWidget(CSVSepEdit, 3, 1);
-    ag->addWidget(label(algemeen, "DrawMethodLabel", "Tekenmethode (scherm):", DrawMethodSpinEdit), 4, 0);
+    ag->addWidget(captionLabel("DrawMethodLabel", QString::fromUtf8("Tekenmethode (scherm):"), DrawMethodSpinEdit, algemeen), 4, 0);
     ag->addWidget(DrawMethodSpinEdit, 4, 1);
-    ag->addWidget(label(algemeen, "DrawMethodDefaultLabel", "(default = 3)"), 4, 2);
+    ag->addWidget(captionLabel("DrawMethodDefaultLabel", QString::fromUtf8("(default = 3)"), nullptr, algemeen), 4, 2);
     ag->addWidget(AutoRedrawCheckBox, 5, 0, 1, 3);
     ag->addWidget(Arc22CheckBox, 6, 0);
     ag->addWidget(Arc22SpinEdit, 6, 1);
-    ag->addWidget(label(algemeen, "Arc22DefaultLabel", "(default = 2)"), 6, 2);
+    ag->addWidget(captionLabel("Arc22DefaultLabel", QString::fromUtf8("(default = 2)"), nullptr, algemeen), 6, 2);
 
-    auto* thema = group(programma, "ThemaGroupBox", " Interface thema: ");
+    auto* thema = groupBox("ThemaGroupBox", QString::fromUtf8(" Interface thema: "), programma);
     ThemeSystemRadioButton = new QRadioButton(QStringLiteral("Volg systeem&instellingen"), thema);
     ThemeSystemRadioButton->setObjectName(QStringLiteral("ThemeSystemRadioButton"));
     ThemeLightRadioButton = new QRadioButton(QStringLiteral("&Licht (na herstart programma)"), thema);
@@ -139,7 +124,7 @@ TProgInstelForm::TProgInstelForm(ProgramContext& ctx, QWidget* parent) : QDialog
     tg->addWidget(ThemeSystemRadioButton, 0, 0, 1, 3);
     tg->addWidget(ThemeLightRadioButton, 1, 0, 1, 3);
     tg->addWidget(ThemeDarkRadioButton, 2, 0, 1, 3);
-    tg->addWidget(label(thema, "DarkBgLabel", "Achtergrond diagram donker thema:"), 3, 0);
+    tg->addWidget(captionLabel("DarkBgLabel", QString::fromUtf8("Achtergrond diagram donker thema:"), nullptr, thema), 3, 0);
     tg->addWidget(DarkBgShape, 3, 1);
     tg->addWidget(DarkBgButton, 3, 2);
     tg->setColumnStretch(3, 1);
@@ -152,18 +137,18 @@ TProgInstelForm::TProgInstelForm(ProgramContext& ctx, QWidget* parent) : QDialog
     // "Opmaak"
     auto* opmaak = new QWidget(PageControl1);
     opmaak->setObjectName(QStringLiteral("TabSheet2"));
-    auto* maxGroup = group(opmaak, "MaxGrootteGroupBox", " Maximale diagramgrootte: ");
+    auto* maxGroup = groupBox("MaxGrootteGroupBox", QString::fromUtf8(" Maximale diagramgrootte: "), opmaak);
     MaxWidthSpinEdit = spin(maxGroup, "MaxWidthSpinEdit", 1, 999999999, 50);
     MaxHeightSpinEdit = spin(maxGroup, "MaxHeightSpinEdit", 1, 999999999, 50);
     auto* mg = new QGridLayout(maxGroup);
-    mg->addWidget(label(maxGroup, "MaxWidthLabel", "&Breedte:", MaxWidthSpinEdit), 0, 0);
+    mg->addWidget(captionLabel("MaxWidthLabel", QString::fromUtf8("&Breedte:"), MaxWidthSpinEdit, maxGroup), 0, 0);
     mg->addWidget(MaxWidthSpinEdit, 0, 1);
-    mg->addWidget(label(maxGroup, "MaxWidthPixelsLabel", "pixels"), 0, 2);
-    mg->addWidget(label(maxGroup, "MaxHeightLabel", "&Hoogte:", MaxHeightSpinEdit), 1, 0);
+    mg->addWidget(captionLabel("MaxWidthPixelsLabel", QString::fromUtf8("pixels"), nullptr, maxGroup), 0, 2);
+    mg->addWidget(captionLabel("MaxHeightLabel", QString::fromUtf8("&Hoogte:"), MaxHeightSpinEdit, maxGroup), 1, 0);
     mg->addWidget(MaxHeightSpinEdit, 1, 1);
-    mg->addWidget(label(maxGroup, "MaxHeightPixelsLabel", "pixels"), 1, 2);
+    mg->addWidget(captionLabel("MaxHeightPixelsLabel", QString::fromUtf8("pixels"), nullptr, maxGroup), 1, 2);
     mg->setColumnStretch(3, 1);
-    auto* fontGroup = group(opmaak, "LettertypeGroupBox", " Lettertype: ");
+    auto* fontGroup = groupBox("LettertypeGroupBox", QString::fromUtf8(" Lettertype: "), opmaak);
     FontEdit = new QLineEdit(fontGroup);
     FontEdit->setObjectName(QStringLiteral("FontEdit"));
     FontEdit->setReadOnly(true);
@@ -183,33 +168,33 @@ TProgInstelForm::TProgInstelForm(ProgramContext& ctx, QWidget* parent) : QDialog
     // "Uitvoer"
     auto* uitvoer = new QWidget(PageControl1);
     uitvoer->setObjectName(QStringLiteral("TabSheet3"));
-    auto* copyGroup = group(uitvoer, "KopierenGroupBox", " Diagram kopiëren naar klembord: ");
+    auto* copyGroup = groupBox("KopierenGroupBox", QString::fromUtf8(" Diagram kopiëren naar klembord: "), uitvoer);
     CopyTypeComboBox = combo(copyGroup, "CopyTypeComboBox", {"EMF", "WMF", "JPG", "PNG"});
     CopyFactorSpinEdit = spin(copyGroup, "CopyFactorSpinEdit", 1, 999999999, 100);
     CopyPixWidthSpinEdit = spin(copyGroup, "CopyPixWidthSpinEdit", 0, 999999999, 50);
     CopyAntiAliasedCheckBox = new QCheckBox(QStringLiteral("JPG/PNG Anti-a&liased"), copyGroup);
     CopyAntiAliasedCheckBox->setObjectName(QStringLiteral("CopyAntiAliasedCheckBox"));
     auto* cg = new QGridLayout(copyGroup);
-    cg->addWidget(label(copyGroup, "CopyTypeLabel", "Typ&e:", CopyTypeComboBox), 0, 0);
+    cg->addWidget(captionLabel("CopyTypeLabel", QString::fromUtf8("Typ&e:"), CopyTypeComboBox, copyGroup), 0, 0);
     cg->addWidget(CopyTypeComboBox, 0, 1);
-    cg->addWidget(label(copyGroup, "CopyFactorLabel", "EMF/WMF &vergroting:", CopyFactorSpinEdit), 1, 0);
+    cg->addWidget(captionLabel("CopyFactorLabel", QString::fromUtf8("EMF/WMF &vergroting:"), CopyFactorSpinEdit, copyGroup), 1, 0);
     cg->addWidget(CopyFactorSpinEdit, 1, 1);
-    cg->addWidget(label(copyGroup, "CopyFactorUnitLabel", "/ 1000"), 1, 2);
-    cg->addWidget(label(copyGroup, "CopyPixWidthLabel", "JPG/PNG b&reedte (autom. hoogte):", CopyPixWidthSpinEdit), 2, 0);
+    cg->addWidget(captionLabel("CopyFactorUnitLabel", QString::fromUtf8("/ 1000"), nullptr, copyGroup), 1, 2);
+    cg->addWidget(captionLabel("CopyPixWidthLabel", QString::fromUtf8("JPG/PNG b&reedte (autom. hoogte):"), CopyPixWidthSpinEdit, copyGroup), 2, 0);
     cg->addWidget(CopyPixWidthSpinEdit, 2, 1);
-    cg->addWidget(label(copyGroup, "CopyPixWidthPixelsLabel", "pixels"), 2, 2);
+    cg->addWidget(captionLabel("CopyPixWidthPixelsLabel", QString::fromUtf8("pixels"), nullptr, copyGroup), 2, 2);
     cg->addWidget(CopyAntiAliasedCheckBox, 3, 0, 1, 3);
-    auto* printGroup = group(uitvoer, "AfdrukkenGroupBox", " Afdrukken: ");
+    auto* printGroup = groupBox("AfdrukkenGroupBox", QString::fromUtf8(" Afdrukken: "), uitvoer);
     PrintTypeComboBox = combo(printGroup, "PrintTypeComboBox", {"EMF", "WMF", "BMP"});
     PrintBmpSizeSpinEdit = spin(printGroup, "PrintBmpSizeSpinEdit", 0, 999999999, 500);
     PrintColorsComboBox = combo(printGroup, "PrintColorsComboBox", {"Max.", "16"});
     auto* prg = new QGridLayout(printGroup);
-    prg->addWidget(label(printGroup, "PrintTypeLabel", "Typ&e:", PrintTypeComboBox), 0, 0);
+    prg->addWidget(captionLabel("PrintTypeLabel", QString::fromUtf8("Typ&e:"), PrintTypeComboBox, printGroup), 0, 0);
     prg->addWidget(PrintTypeComboBox, 0, 1);
-    prg->addWidget(label(printGroup, "PrintBmpSizeLabel", "Grootte BMP:", PrintBmpSizeSpinEdit), 1, 0);
+    prg->addWidget(captionLabel("PrintBmpSizeLabel", QString::fromUtf8("Grootte BMP:"), PrintBmpSizeSpinEdit, printGroup), 1, 0);
     prg->addWidget(PrintBmpSizeSpinEdit, 1, 1);
-    prg->addWidget(label(printGroup, "PrintBmpSizePixelsLabel", "pixels"), 1, 2);
-    prg->addWidget(label(printGroup, "PrintColorsLabel", "Aantal &kleuren BMP:", PrintColorsComboBox), 2, 0);
+    prg->addWidget(captionLabel("PrintBmpSizePixelsLabel", QString::fromUtf8("pixels"), nullptr, printGroup), 1, 2);
+    prg->addWidget(captionLabel("PrintColorsLabel", QString::fromUtf8("Aantal &kleuren BMP:"), PrintColorsComboBox, printGroup), 2, 0);
     prg->addWidget(PrintColorsComboBox, 2, 1);
     auto* ul = new QVBoxLayout(uitvoer);
     ul->addWidget(copyGroup);
@@ -220,7 +205,7 @@ TProgInstelForm::TProgInstelForm(ProgramContext& ctx, QWidget* parent) : QDialog
     // "Kleuren"
     auto* kleuren = new QWidget(PageControl1);
     kleuren->setObjectName(QStringLiteral("TabSheet4"));
-    auto* colourGroup = group(kleuren, "BasisKleurenGroupBox", " Basis standaard kleuren: ");
+    auto* colourGroup = groupBox("BasisKleurenGroupBox", QString::fromUtf8(" Basis standaard kleuren: "), kleuren);
     auto* kg = new QGridLayout(colourGroup);
     for (int i = 0; i < 16; ++i) {
         const QString name = QStringLiteral("Color%1").arg(i + 1, 4, 10, QLatin1Char('0'));
