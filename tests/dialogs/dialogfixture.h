@@ -12,12 +12,12 @@
 #include <functional>
 #include <ostream>
 
+#include "support/qtprinting.h"
 #include "core/programcontext.h"
 #include "document/diagramdocument.h"
 #include "document/diagramfile.h"
 #include "document/library.h"
 
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace test {
 

@@ -13,27 +13,10 @@
 #include "ui/dialogs/tafdrukkenform.h"
 #include "ui/dialogs/tnieuwform.h"
 #include "ui/dialogs/tproginstelform.h"
+#include "dialogs/dialogfixture.h"
 #include "ui/shellfixture.h"
 
 namespace {
-
-// Runs `step` on the first modal window that opens, after the caller's
-// exec() has started.
-void answerModal(std::function<void(QWidget*)> step)
-{
-    auto* timer = new QTimer();
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, tries, step = std::move(step)] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal && ++*tries < 500)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        if (modal)
-            step(modal);
-    });
-    timer->start(10);
-}
 
 class Dialogs_WiringTests : public test::ShellFixture {};
 
@@ -42,7 +25,7 @@ TEST_F(Dialogs_WiringTests, NewCommandOpensTheChosenTemplate)
     // New empties the document and shows the dialog; OK on the four-arm crossing opens it as an untitled diagram.
     doc.script << QStringLiteral("old line");
     QString seen;
-    answerModal([&](QWidget* w) {
+    test::whenModalOpens([&](QWidget* w) {
         seen = w->objectName();
         auto* dlg = qobject_cast<korvimo::TNieuwForm*>(w);
         ASSERT_NE(dlg, nullptr);
@@ -69,7 +52,7 @@ TEST_F(Dialogs_WiringTests, CommandsOfTheFamilyAreAvailable)
 TEST_F(Dialogs_WiringTests, SettingsCommandStoresOnOk)
 {
     // Programma-instellingen opens on its first page; OK stores the zoom step and the main window goes on.
-    answerModal([&](QWidget* w) {
+    test::whenModalOpens([&](QWidget* w) {
         auto* dlg = qobject_cast<korvimo::TProgInstelForm*>(w);
         ASSERT_NE(dlg, nullptr);
         EXPECT_EQ(dlg->PageControl1->currentIndex(), 0);
@@ -86,7 +69,7 @@ TEST_F(Dialogs_WiringTests, PrintCommandWarnsWithoutPrinterAndStillPrintsToPdf)
     // Without a system printer AA00007 comes first and the dialog then prints to PDF files; with one, no warning.
     const bool noPrinter = QPrinterInfo::availablePrinterNames().isEmpty();
     bool pdf = false;
-    answerModal([&](QWidget* w) {
+    test::whenModalOpens([&](QWidget* w) {
         auto* dlg = qobject_cast<korvimo::TAfdrukkenForm*>(w);
         ASSERT_NE(dlg, nullptr);
         pdf = dlg->printsToPdf();
@@ -122,7 +105,7 @@ TEST(Dialogs_StartUpTests, NewDialogShowsAtStartUpUnlessAFileWasGiven)
     form.readSettings = [] {};
     form.writeSettings = [] {};
     int shown = 0;
-    answerModal([&](QWidget* w) {
+    test::whenModalOpens([&](QWidget* w) {
         if (w->objectName() == QLatin1String("NieuwForm"))
             ++shown;
         qobject_cast<QDialog*>(w)->reject();
@@ -158,7 +141,7 @@ TEST(Dialogs_PositionTests, WindowsShownThisRunAreRememberedAtExit)
     form.show();
     form.FormActivate();
     ASSERT_TRUE(test::waitUntil([&] { return form.startupFinished(); }));
-    answerModal([](QWidget* w) {
+    test::whenModalOpens([](QWidget* w) {
         w->move(150, 120);
         qobject_cast<QDialog*>(w)->reject();
     });

@@ -12,6 +12,7 @@
 #include <ostream>
 #include <memory>
 
+#include "support/qtprinting.h"
 #include "core/programcontext.h"
 #include "document/diagramdocument.h"
 #include "document/filecommands.h"
@@ -19,8 +20,6 @@
 #include "ui/views/diagramrenderer.h"
 #include "uikit/theme.h"
 
-// Readable QString values in failure messages.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace test {
 
