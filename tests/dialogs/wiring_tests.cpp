@@ -119,7 +119,7 @@ TEST(Dialogs_StartUpTests, NewDialogShowsAtStartUpUnlessAFileWasGiven)
 
 TEST(Dialogs_PositionTests, WindowsShownThisRunAreRememberedAtExit)
 {
-    // The exit step writes the position of a window of this family that was shown, and keeps the entry of one never shown.
+    // The exit step writes the position of each window that was shown, and keeps the entry of one never shown.
     QTemporaryDir dir;
     korvimo::ProgramContext ctx;
     korvimo::RecordingMessenger messenger;
@@ -141,14 +141,18 @@ TEST(Dialogs_PositionTests, WindowsShownThisRunAreRememberedAtExit)
     form.show();
     form.FormActivate();
     ASSERT_TRUE(test::waitUntil([&] { return form.startupFinished(); }));
-    test::whenModalOpens([](QWidget* w) {
-        w->move(150, 120);
-        qobject_cast<QDialog*>(w)->reject();
-    });
-    form.action(QStringLiteral("FileExportAction"))->trigger();
+    // One window of the output family and one of the editing family.
+    for (const char* command : {"FileExportAction", "DiagramTextsAction"}) {
+        test::whenModalOpens([](QWidget* w) {
+            w->move(150, 120);
+            qobject_cast<QDialog*>(w)->reject();
+        });
+        form.action(QString::fromLatin1(command))->trigger();
+    }
     form.writeSettings();
     const QString text = QString::fromLatin1(test::readAll(ctx.paths.settingsFile));
-    EXPECT_TRUE(text.contains(QStringLiteral("ExporterenForm=M:0;"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("ExporterenForm=M:0;L:150;T:120;"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("TextForm=M:0;L:150;T:120;"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("ArmenForm=M:0;L:50;T:60;W:406;H:486;N:0;")));
     EXPECT_TRUE(text.contains(QStringLiteral("HoofdForm=")));
 }

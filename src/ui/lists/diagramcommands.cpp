@@ -20,28 +20,28 @@ namespace korvimo {
 TOpmaakForm& ListEditing::opmaakForm()
 {
     if (!m_opmaak)
-        m_opmaak = new TOpmaakForm(m_ctx, m_doc, &m_form);
+        m_opmaak = placed(new TOpmaakForm(m_ctx, m_doc, &m_form));
     return *m_opmaak;
 }
 
 TTextForm& ListEditing::textForm()
 {
     if (!m_text)
-        m_text = new TTextForm(m_ctx, m_doc, &m_form);
+        m_text = placed(new TTextForm(m_ctx, m_doc, &m_form));
     return *m_text;
 }
 
 TAantekeningenForm& ListEditing::notesForm()
 {
     if (!m_notes)
-        m_notes = new TAantekeningenForm(m_doc, &m_form);
+        m_notes = placed(new TAantekeningenForm(m_doc, &m_form));
     return *m_notes;
 }
 
 TAlleIntensiteitenWijzigenForm& ListEditing::changeAllForm()
 {
     if (!m_changeAll)
-        m_changeAll = new TAlleIntensiteitenWijzigenForm(&m_form);
+        m_changeAll = placed(new TAlleIntensiteitenWijzigenForm(&m_form));
     return *m_changeAll;
 }
 

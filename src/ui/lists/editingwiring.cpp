@@ -21,6 +21,11 @@ void wireEditingWindows(const WindowWiring& w)
     f.provideCommand(QStringLiteral("DiagramNotesAction"), [e] { e->showNotes(); });
     f.provideCommand(QStringLiteral("DiagramChangeAllVolumesAction"), [e] { e->showChangeAll(); });
 
+    f.writeSettings = [e, write = f.writeSettings] {
+        e->collectPositions();
+        callHook(write);
+    };
+
     // A new diagram and every open empty the script-line clipboard along
     // with the rest of the view state.
     DocumentHooks& hooks = f.diagramFile().hooks;

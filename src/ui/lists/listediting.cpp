@@ -20,6 +20,7 @@
 #include "ui/dialogs/tscriptform.h"
 #include "ui/lists/dialogparts.h"
 #include "ui/lists/listlines.h"
+#include "ui/mainwindow/formpositions.h"
 #include "ui/mainwindow/thoofdform.h"
 #include "ui/mainwindow/windowwiring.h"
 #include "ui/uitext.h"
@@ -69,6 +70,19 @@ ListEditing::ListEditing(const WindowWiring& w)
 }
 
 ListEditing::~ListEditing() = default;
+
+void ListEditing::place(QWidget& dialog)
+{
+    keepFormPosition(dialog, m_ctx.settings.formPositions, &m_form);
+    m_placed << &dialog;
+}
+
+void ListEditing::collectPositions()
+{
+    for (const QPointer<QWidget>& w : std::as_const(m_placed))
+        if (w)
+            collectWindowPosition(m_ctx.settings.formPositions, placementOf(*w));
+}
 
 QString ListEditing::text(const char* key, const QString& base) const { return uiText(m_ctx.texts, key, base); }
 
@@ -179,15 +193,15 @@ void ListEditing::ScriptPasteButtonClick()
 TKleurForm& ListEditing::kleurForm()
 {
     if (!m_kleur)
-        m_kleur = new TKleurForm(m_doc, &m_form);
+        m_kleur = placed(new TKleurForm(m_doc, &m_form));
     return *m_kleur;
 }
 
 TScriptForm& ListEditing::scriptForm()
 {
     if (!m_script) {
-        auto* functions = new TIntensiteitenSomForm(m_ctx, m_doc, &m_form);
-        m_script = new TScriptForm(m_ctx, m_doc, *functions, kleurForm(), &m_form);
+        auto* functions = placed(new TIntensiteitenSomForm(m_ctx, m_doc, &m_form));
+        m_script = placed(new TScriptForm(m_ctx, m_doc, *functions, kleurForm(), &m_form));
     }
     return *m_script;
 }
@@ -243,14 +257,14 @@ void ListEditing::ScriptEditButtonClick()
 TCoordForm& ListEditing::coordForm()
 {
     if (!m_coord)
-        m_coord = new TCoordForm(m_ctx, &m_form);
+        m_coord = placed(new TCoordForm(m_ctx, &m_form));
     return *m_coord;
 }
 
 TIntForm& ListEditing::intForm()
 {
     if (!m_int)
-        m_int = new TIntForm(m_ctx, &m_form);
+        m_int = placed(new TIntForm(m_ctx, &m_form));
     return *m_int;
 }
 

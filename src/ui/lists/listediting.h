@@ -8,11 +8,14 @@
 // Every edit ends the same way: the document records the change (one undo
 // step), the enabling of the commands is brought up to date, and the
 // diagram is redrawn.
+#include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <memory>
 
 class QListWidget;
+class QWidget;
 
 namespace korvimo {
 
@@ -75,6 +78,10 @@ public:
     TAantekeningenForm& notesForm();
     TAlleIntensiteitenWijzigenForm& changeAllForm();
 
+    // The exit step for the dialogs built in this run; one never shown keeps
+    // its entry from the run before.
+    void collectPositions();
+
     // Ends an edit: records it as one undo step named `what`, updates the
     // enabling and redraws.
     void finishEdit(const QString& what);
@@ -89,6 +96,13 @@ private:
     void flushGrid();
     void afterHistoryStep();
     QString text(const char* key, const QString& base) const;
+    // Every dialog goes back where the user left it in the last run.
+    void place(QWidget& dialog);
+    template <class Dialog> Dialog* placed(Dialog* dialog)
+    {
+        place(*dialog);
+        return dialog;
+    }
 
     THoofdForm& m_form;
     ProgramContext& m_ctx;
@@ -104,6 +118,7 @@ private:
     TTextForm* m_text = nullptr;
     TAantekeningenForm* m_notes = nullptr;
     TAlleIntensiteitenWijzigenForm* m_changeAll = nullptr;
+    QList<QPointer<QWidget>> m_placed;
 };
 
 } // namespace korvimo
