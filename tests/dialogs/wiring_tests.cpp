@@ -1,4 +1,5 @@
 // The data and output commands of the main window, with their windows.
+#include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -9,10 +10,13 @@
 #include <QTemporaryDir>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QToolButton>
 
 #include "ui/dialogs/tafdrukkenform.h"
+#include "ui/dialogs/tkleurform.h"
 #include "ui/dialogs/tnieuwform.h"
 #include "ui/dialogs/tproginstelform.h"
+#include "uikit/theme.h"
 #include "dialogs/dialogfixture.h"
 #include "ui/shellfixture.h"
 
@@ -62,6 +66,42 @@ TEST_F(Dialogs_WiringTests, SettingsCommandStoresOnOk)
     act("ExtraSettingsAction")->trigger();
     EXPECT_EQ(ctx.settings.zoomInOutValue, 80);
     EXPECT_EQ(ctx.settings.interfaceTheme, 2);
+}
+
+TEST_F(Dialogs_WiringTests, BaseColourSwatchesUseTheProgramsColourChoice)
+{
+    // A base-colour swatch opens the script editor's colour dialog preset with the swatch as "Other color"; a diagram colour chosen there lands in the swatch, and cancel leaves it.
+    doc.general.color[2] = 0x00336699;
+    QColor swatch, afterCancel;
+    QString entry, text;
+    test::whenModalOpens([&](QWidget* w) {
+        auto* dlg = qobject_cast<korvimo::TProgInstelForm*>(w);
+        ASSERT_NE(dlg, nullptr);
+        const QColor before = dlg->swatchColor(0);
+        for (int pass = 0; pass < 2; ++pass) {
+            test::whenModalOpens([&, pass](QWidget* k) {
+                auto* colours = qobject_cast<korvimo::TKleurForm*>(k);
+                ASSERT_NE(colours, nullptr);
+                if (pass == 1) {
+                    colours->reject();
+                    return;
+                }
+                entry = colours->entryBox()->currentText();
+                text = colours->colourText();
+                colours->entryBox()->setCurrentIndex(3); // "Color0003"
+                colours->accept();
+            });
+            dlg->colorSwatches[0]->click();
+            (pass == 0 ? swatch : afterCancel) = dlg->swatchColor(0);
+        }
+        EXPECT_NE(before, swatch);
+        EXPECT_EQ(text, QString::number(korvimo::uikit::toWindowsColor(before)));
+        dlg->BitBtn2->click();
+    });
+    act("ExtraSettingsAction")->trigger();
+    EXPECT_EQ(entry, "Other color");
+    EXPECT_EQ(swatch, korvimo::uikit::fromWindowsColor(0x00336699));
+    EXPECT_EQ(afterCancel, swatch);
 }
 
 TEST_F(Dialogs_WiringTests, PrintCommandWarnsWithoutPrinterAndStillPrintsToPdf)

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QString>
 #include <QToolButton>
+#include <optional>
 
 #include "ui/help/helpcontext.h"
 #include "uikit/busycursor.h"
@@ -34,5 +35,14 @@ inline QToolButton* makeHelpButton(QDialog& dialog, int helpContext)
                      [&dialog, helpContext] { openHelpContext(&dialog, helpContext); });
     return button;
 }
+
+// The system colour dialog preset with `current` (`BepaalKleur`); nothing
+// when the user cancels. The int form speaks decimal Windows colour values,
+// as diagram keys and script fields store them.
+std::optional<QColor> BepaalKleur(const QColor& current, QWidget* parent);
+std::optional<int> BepaalKleur(int current, QWidget* parent);
+
+// The system font dialog preset with `current`; nothing when cancelled.
+std::optional<QFont> chooseSystemFont(const QFont& current, QWidget* parent);
 
 } // namespace korvimo::dialogs

@@ -29,6 +29,7 @@
 #include "ui/mainwindow/thoofdform.h"
 #include "ui/mainwindow/windowwiring.h"
 #include "ui/views/viewcontroller.h"
+#include "uikit/theme.h"
 
 namespace korvimo {
 
@@ -116,6 +117,11 @@ public:
         if (!m_settings) {
             m_settings = new TProgInstelForm(m_ctx, &m_form);
             m_settings->afterOk = [this] { m_form.views().OpnieuwTekenen(); };
+            if (m_form.chooseColour)
+                m_settings->chooseBaseColor = [this](const QColor& current) -> std::optional<QColor> {
+                    const std::optional<int> c = m_form.chooseColour(uikit::toWindowsColor(current));
+                    return c ? std::optional<QColor>(uikit::fromWindowsColor(*c)) : std::nullopt;
+                };
             place(*m_settings);
         }
         return *m_settings;

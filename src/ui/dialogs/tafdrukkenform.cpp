@@ -1,7 +1,6 @@
 #include "ui/dialogs/tafdrukkenform.h"
 
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -191,11 +190,7 @@ TAfdrukkenForm::TAfdrukkenForm(ProgramContext& ctx, DiagramDocument& doc, QWidge
     layout->addLayout(buttons);
     resize(570, 346);
 
-    chooseFont = [this](const QFont& current) -> std::optional<QFont> {
-        bool ok = false;
-        const QFont f = QFontDialog::getFont(&ok, current, this);
-        return ok ? std::optional<QFont>(f) : std::nullopt;
-    };
+    chooseFont = [this](const QFont& current) { return dialogs::chooseSystemFont(current, this); };
     printerSetup = [this](QPrinter& printer) {
         QPrintDialog dialog(&printer, this);
         return dialog.exec() == QDialog::Accepted;

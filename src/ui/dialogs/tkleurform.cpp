@@ -1,6 +1,5 @@
 #include "ui/dialogs/tkleurform.h"
 
-#include <QColorDialog>
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
@@ -11,6 +10,7 @@
 
 #include "document/diagramdocument.h"
 #include "document/integertext.h"
+#include "ui/dialogs/dialoghelpers.h"
 #include "uikit/theme.h"
 
 namespace korvimo {
@@ -47,12 +47,7 @@ TKleurForm::TKleurForm(DiagramDocument& doc, QWidget* parent) : QDialog(parent),
     connect(m_other, &QPushButton::clicked, this, &TKleurForm::otherColour);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    chooseColour = [this](int current) -> std::optional<int> {
-        const QColor c = QColorDialog::getColor(uikit::fromWindowsColor(current), this);
-        if (!c.isValid())
-            return std::nullopt;
-        return uikit::toWindowsColor(c);
-    };
+    chooseColour = [this](int current) { return dialogs::BepaalKleur(current, this); };
     setSwatch(0);
     m_text->setText(QStringLiteral("0"));
     LNEComboBox3Change();

@@ -1,9 +1,7 @@
 #include "ui/dialogs/topmaakform.h"
 
 #include <QCheckBox>
-#include <QColorDialog>
 #include <QEvent>
-#include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,6 +17,7 @@
 #include "core/programcontext.h"
 #include "document/diagramdocument.h"
 #include "document/generalvariables.h"
+#include "ui/dialogs/dialoghelpers.h"
 #include "ui/uitext.h"
 #include "uikit/theme.h"
 
@@ -65,15 +64,8 @@ TOpmaakForm::TOpmaakForm(ProgramContext& ctx, DiagramDocument& doc, QWidget* par
     for (QCheckBox* c : findChildren<QCheckBox*>())
         connect(c, &QCheckBox::toggled, this, &TOpmaakForm::markFieldChanged);
 
-    chooseFont = [this](const QFont& current) -> std::optional<QFont> {
-        bool ok = false;
-        const QFont f = QFontDialog::getFont(&ok, current, this);
-        return ok ? std::optional<QFont>(f) : std::nullopt;
-    };
-    chooseColour = [this](int current) -> std::optional<int> {
-        const QColor c = QColorDialog::getColor(uikit::fromWindowsColor(current), this);
-        return c.isValid() ? std::optional<int>(uikit::toWindowsColor(c)) : std::nullopt;
-    };
+    chooseFont = [this](const QFont& current) { return dialogs::chooseSystemFont(current, this); };
+    chooseColour = [this](int current) { return dialogs::BepaalKleur(current, this); };
 }
 
 void TOpmaakForm::markFieldChanged()

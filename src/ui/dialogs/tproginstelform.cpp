@@ -2,9 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QColorDialog>
 #include <QComboBox>
-#include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -217,9 +215,10 @@ TProgInstelForm::TProgInstelForm(ProgramContext& ctx, QWidget* parent) : QDialog
         kg->addWidget(l, row, col);
         kg->addWidget(colorSwatches[i], row, col + 1);
         connect(colorSwatches[i], &QToolButton::clicked, this, [this, i] {
-            if (!chooseColor)
+            const auto& choose = chooseBaseColor ? chooseBaseColor : chooseColor;
+            if (!choose)
                 return;
-            if (const auto c = chooseColor(m_colors[i])) {
+            if (const auto c = choose(m_colors[i])) {
                 m_colors[i] = *c;
                 setSwatch(colorSwatches[i], *c);
             }
@@ -248,15 +247,8 @@ TProgInstelForm::TProgInstelForm(ProgramContext& ctx, QWidget* parent) : QDialog
     layout->addWidget(PageControl1, 1);
     layout->addLayout(buttons);
 
-    chooseColor = [this](const QColor& current) -> std::optional<QColor> {
-        const QColor c = QColorDialog::getColor(current, this);
-        return c.isValid() ? std::optional<QColor>(c) : std::nullopt;
-    };
-    chooseFont = [this](const QFont& current) -> std::optional<QFont> {
-        bool ok = false;
-        const QFont f = QFontDialog::getFont(&ok, current, this);
-        return ok ? std::optional<QFont>(f) : std::nullopt;
-    };
+    chooseColor = [this](const QColor& current) { return dialogs::BepaalKleur(current, this); };
+    chooseFont = [this](const QFont& current) { return dialogs::chooseSystemFont(current, this); };
     darkModeAllowed = [] { return uikit::DarkModeAllowed(); };
 
     connect(DarkBgButton, &QToolButton::clicked, this, [this] {

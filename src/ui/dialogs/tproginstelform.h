@@ -30,9 +30,12 @@ public:
 
     explicit TProgInstelForm(ProgramContext& ctx, QWidget* parent = nullptr);
 
-    // Choosers the main window may replace (the program's own colour
-    // choice) and tests replace; the defaults are the system dialogs.
+    // Choosers the main window and tests replace; the defaults are the
+    // system dialogs. The sixteen base colours go through chooseBaseColor,
+    // which the main window points at the program's own colour choice and
+    // which otherwise falls back on chooseColor.
     std::function<std::optional<QColor>(const QColor& current)> chooseColor;
+    std::function<std::optional<QColor>(const QColor& current)> chooseBaseColor;
     std::function<std::optional<QFont>(const QFont& current)> chooseFont;
     // After OK has stored the controls: the redraw.
     std::function<void()> afterOk;

@@ -1,4 +1,5 @@
 #include "document/diagramfile.h"
+#include "ui/dialogs/tkleurform.h"
 #include "ui/lists/listediting.h"
 #include "ui/mainwindow/thoofdform.h"
 #include "ui/mainwindow/windowwiring.h"
@@ -21,6 +22,16 @@ void wireEditingWindows(const WindowWiring& w)
     f.provideCommand(QStringLiteral("DiagramNotesAction"), [e] { e->showNotes(); });
     f.provideCommand(QStringLiteral("DiagramChangeAllVolumesAction"), [e] { e->showChangeAll(); });
 
+    // The colour dialog the script editor uses serves the other windows
+    // too, preset with their colour as "Other color".
+    f.chooseColour = [e](int current) -> std::optional<int> {
+        TKleurForm& colours = e->kleurForm();
+        colours.setColourText(QString::number(current));
+        colours.ComboBoxGelijkZettenMetColorEdit();
+        if (colours.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return colours.swatchColour();
+    };
     f.writeSettings = [e, write = f.writeSettings] {
         e->collectPositions();
         callHook(write);

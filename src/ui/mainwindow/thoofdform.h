@@ -7,6 +7,7 @@
 #include <QSet>
 #include <QTimer>
 #include <functional>
+#include <optional>
 #include <memory>
 
 #include "ui/mainwindow/topstartinfoform.h"
@@ -80,6 +81,9 @@ public:
     FileCommands& fileCommands() const { return *m_commands; }
 
     std::function<void()> showNewForm; // the new-diagram dialog
+    // The program's own colour choice (one of the diagram's sixteen colours
+    // or any other), in decimal Windows colour values; nothing on cancel.
+    std::function<std::optional<int>(int current)> chooseColour;
     // Shows the server window and starts server mode; run at start-up when
     // the server start-up file exists, before the new-diagram dialog would.
     std::function<void()> startServer;
