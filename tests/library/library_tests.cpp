@@ -58,8 +58,21 @@ TEST(Library_ListTests, ShippedLibraryListsEveryTemplateTheProgramNames)
                           "010800", "020301", "020302", "020303", "020304", "020400"})
         EXPECT_TRUE(codes.contains(QLatin1String(c))) << c;
     EXPECT_EQ(env.library.NaamDiagramOphalen("011400"), "011400   Kruispunt, vier armen");
-    for (int n = 42; n <= 54; ++n)
-        EXPECT_TRUE(env.library.templateText(n).has_value()) << n;
+
+    // Every shipped names file names every template and has every template
+    // text; the German one is read in its own encoding.
+    for (const char* language : {"Nederlands", "English", "Deutsch"}) {
+        env.ctx.settings.language = QLatin1String(language);
+        ASSERT_TRUE(QFileInfo::exists(env.library.namesFilePath())) << language;
+        EXPECT_TRUE(env.library.namesFilePath().endsWith(QLatin1String(language))) << language;
+        env.library.TekstenDiagramOphalenUitBestand();
+        for (const QString& code : codes)
+            EXPECT_GT(env.library.NaamDiagramOphalen(code).size(), 12) << language << ' ' << code.toStdString();
+        for (int n = 42; n <= 54; ++n)
+            EXPECT_TRUE(env.library.templateText(n).has_value()) << language << ' ' << n;
+    }
+    EXPECT_EQ(env.library.NaamDiagramOphalen("010500"), QString::fromUtf8("010500   Kreuzung, fünf Arme"));
+    EXPECT_EQ(env.library.templateText(44), QString::fromUtf8("Einmündung"));
 }
 
 TEST(Library_ListTests, EveryTemplateHasItsPreviewPicture)
