@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Korvimo builds, tests and runs with.
+# Installs the Debian packages Korvimo builds, tests and runs with, and any
+# further packages named as arguments (the manual checks name theirs).
 # Idempotent: when everything is present it does nothing and says nothing.
 set -euo pipefail
 
@@ -10,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fontconfig
   xvfb xauth
+  "$@"
 )
 
 missing=()

@@ -78,7 +78,11 @@ std::unique_ptr<QMimeData> diagramCopyMimeData(const DiagramDocument& document, 
         const QByteArray png = encodePng(picture, {}, {}, &error);
         if (png.isEmpty())
             return failed(ctx, error);
-        data->setData(QString::fromLatin1(type == QLatin1String("WMF") ? kWmfMimeType : kEmfMimeType), bytes);
+        const bool wmf = type == QLatin1String("WMF");
+        data->setData(QString::fromLatin1(wmf ? kWmfMimeType : kEmfMimeType), bytes);
+        // LibreOffice looks for metafiles only under its own names and
+        // would otherwise paste the raster twin.
+        data->setData(QString::fromLatin1(wmf ? kOfficeWmfMimeType : kOfficeEmfMimeType), bytes);
         data->setData(QString::fromLatin1(kPngMimeType), png);
         return data;
     }

@@ -31,6 +31,8 @@ struct ProgramContext;
 inline constexpr const char* kEmfMimeType = "image/x-emf";
 inline constexpr const char* kWmfMimeType = "image/x-wmf";
 inline constexpr const char* kPngMimeType = "image/png";
+inline constexpr const char* kOfficeEmfMimeType = "application/x-openoffice-emf;windows_formatname=\"Image EMF\"";
+inline constexpr const char* kOfficeWmfMimeType = "application/x-openoffice-wmf;windows_formatname=\"Image WMF\"";
 
 // The vector copy's size for a render target of mw × mh units.
 QSize copyMetafileSize(int mw, int mh, int copyFactor);

@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>
+#include <QProcess>
+#include <iostream>
 
 #include "canvas/metafileio.h"
 #include "document/diagramfile.h"
@@ -39,12 +41,13 @@ protected:
 
 TEST_F(Dialogs_ClipboardTests, VectorCopiesCarryTheMetafileAndAPngTwin)
 {
-    // EMF gives image/x-emf plus image/png of the diagram's size at CopyFactor 1000, WMF image/x-wmf plus image/png; 1500 enlarges by half.
+    // EMF gives image/x-emf (also under LibreOffice's name) plus image/png of the diagram's size at CopyFactor 1000, WMF image/x-wmf plus image/png; 1500 enlarges by half.
     ASSERT_TRUE(act("EditCopyDiagramAction")->isEnabled());
     const QMimeData* emf = copy("EMF");
     ASSERT_TRUE(emf->hasFormat("image/x-emf"));
     ASSERT_TRUE(emf->hasFormat("image/png"));
     EXPECT_FALSE(emf->hasFormat("image/x-wmf"));
+    EXPECT_EQ(emf->data(korvimo::kOfficeEmfMimeType), emf->data("image/x-emf"));
     const auto emfBack = korvimo::readEmf(emf->data("image/x-emf"));
     ASSERT_TRUE(emfBack.has_value());
     EXPECT_EQ(emfBack->width(), 500);
@@ -63,6 +66,9 @@ TEST_F(Dialogs_ClipboardTests, VectorCopiesCarryTheMetafileAndAPngTwin)
     ASSERT_TRUE(wmf->hasFormat("image/x-wmf"));
     EXPECT_TRUE(wmf->hasFormat("image/png"));
     EXPECT_EQ(wmf->data("image/x-wmf").left(4), QByteArray("\xD7\xCD\xC6\x9A")); // placeable header
+    // LibreOffice takes metafiles only under its own names.
+    EXPECT_EQ(wmf->data(korvimo::kOfficeWmfMimeType), wmf->data("image/x-wmf"));
+    EXPECT_FALSE(wmf->hasFormat(korvimo::kOfficeEmfMimeType));
     const auto wmfBack = korvimo::readWmf(wmf->data("image/x-wmf"));
     ASSERT_TRUE(wmfBack.has_value());
     EXPECT_EQ(wmfBack->width(), 500);
@@ -102,6 +108,28 @@ TEST_F(Dialogs_ClipboardTests, UnknownTypeAndFailuresLeaveTheClipboard)
     ctx.settings.copyPixWidth = 0;
     EXPECT_EQ(copy("PNG")->text(), "before");
     EXPECT_EQ(messenger.count(korvimo::RecordingMessenger::Entry::Error), 1);
+}
+
+TEST_F(Dialogs_ClipboardTests, OtherProgramsPasteEveryType)
+{
+    // Under a real X display (scripts/paste-check.sh) another program reads each copy type while this one owns the clipboard.
+    const QString checker = qEnvironmentVariable("KORVIMO_PASTE_CHECKER");
+    if (checker.isEmpty())
+        GTEST_SKIP() << "set KORVIMO_PASTE_CHECKER, as scripts/paste-check.sh does";
+    ctx.settings.copyPixWidth = 600;
+    for (const char* type : {"EMF", "WMF", "PNG", "JPG"}) {
+        copy(type);
+        QProcess reader;
+        reader.setProcessChannelMode(QProcess::MergedChannels);
+        reader.start(checker, {QString::fromLatin1(type)});
+        // The clipboard is served from this event loop, so wait in it.
+        for (int i = 0; i < 6000 && reader.state() != QProcess::NotRunning; ++i)
+            QTest::qWait(50);
+        const QString said = QString::fromLocal8Bit(reader.readAll());
+        std::cout << type << ":\n" << said.toStdString();
+        EXPECT_EQ(reader.exitStatus(), QProcess::NormalExit) << type;
+        EXPECT_EQ(reader.exitCode(), 0) << type << '\n' << said.toStdString();
+    }
 }
 
 } // namespace

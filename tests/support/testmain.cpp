@@ -1,6 +1,10 @@
 // The one main of every test program: a Qt application on the offscreen
-// platform (fonts and painting need one), then GoogleTest.
+// platform (fonts and painting need one), then GoogleTest. The checks that
+// need a real display (the clipboard shared with other programs) name
+// their platform in KORVIMO_TEST_PLATFORM.
 #include <gtest/gtest.h>
+
+#include <QByteArray>
 
 #ifdef KORVIMO_TEST_WIDGETS
 #include <QApplication>
@@ -12,7 +16,8 @@ using TestApplication = QGuiApplication;
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QByteArray platform = qgetenv("KORVIMO_TEST_PLATFORM");
+    qputenv("QT_QPA_PLATFORM", platform.isEmpty() ? QByteArray("offscreen") : platform);
     ::testing::InitGoogleTest(&argc, argv);
     TestApplication app(argc, argv);
     return RUN_ALL_TESTS();
