@@ -37,7 +37,9 @@ protected:
         act("ShowViewAction")->trigger();
         const WindowWiring wiring{*form, ctx, doc, *theme};
         for (const CatalogEntry& e : windowCatalog()) {
-            if (qstrcmp(e.name, "HoofdForm") == 0)
+            // Shown below with their contents in them.
+            if (qstrcmp(e.name, "HoofdForm") == 0 || qstrcmp(e.name, "LanguageForm") == 0
+                || qstrcmp(e.name, "ConfigGegevensForm") == 0)
                 continue;
             CatalogWindow made = e.make(wiring);
             if (qstrcmp(e.name, "HelpForm") == 0)
