@@ -1,12 +1,16 @@
 #include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
 
 #include "editing/editingfixture.h"
 #include "help/helpfixture.h"
 #include "i18n/languagesetup.h"
 #include "i18n/languagefile.h"
 #include "i18n/languagetexts.h"
+#include "ui/dialogs/tarmenform.h"
 #include "ui/help/windowcatalog.h"
 #include "ui/help/windowtranslator.h"
+#include "ui/views/overzichtpanel.h"
 
 using namespace korvimo;
 
@@ -172,4 +176,34 @@ TEST_F(Help_EnglishFileTests, TitlesSetBeforeOpeningOutliveTheFirstTranslation)
               "Change script line| Text (volume): ");
     EXPECT_EQ(shown("CoordForm", "CoordAddButton"), "Add coordinates");
     EXPECT_EQ(shown("IntForm", "IntAddButton"), "Add volume/value");
+}
+
+TEST_F(Help_EnglishFileTests, GermanTextsAreNotCutOff)
+{
+    // German texts are longer than the Dutch ones the windows were laid out
+    // for: the volume grid's header and the arms wizard's labels still show
+    // whole.
+    if (!QFileInfo::exists(ctx.paths.languageFolder + QStringLiteral("Deutsch.lng")))
+        GTEST_SKIP() << "no German file";
+    choose("Deutsch");
+    loadVolumes();
+    act("ShowViewAction")->trigger();
+    QApplication::processEvents();
+    QHeaderView* header = form->overview().grid()->horizontalHeader();
+    EXPECT_EQ(form->overview().grid()->horizontalHeaderItem(1)->text().toStdString(), "Verkehrsstärke");
+    EXPECT_GE(header->sectionSize(1), header->sectionSizeHint(1));
+
+    TArmenForm arms(ctx, doc, form.get());
+    arms.show();
+    QApplication::processEvents();
+    EXPECT_EQ(arms.windowTitle().toStdString(), "Arme");
+    for (QLabel* label : arms.findChildren<QLabel*>()) {
+        if (!label->isVisible() || label->text().isEmpty())
+            continue;
+        if (label->wordWrap())
+            EXPECT_GE(label->height(), label->heightForWidth(label->width())) << label->text().toStdString();
+        else
+            EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+    }
+    arms.hide();
 }
