@@ -1,7 +1,16 @@
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+
+#include "editing/editingfixture.h"
 #include "help/helpfixture.h"
+#include "i18n/languagesetup.h"
 #include "i18n/languagefile.h"
 #include "i18n/languagetexts.h"
+#include "ui/dialogs/tarmenform.h"
 #include "ui/help/windowcatalog.h"
+#include "ui/help/windowtranslator.h"
+#include "ui/views/overzichtpanel.h"
 
 using namespace korvimo;
 
@@ -22,6 +31,10 @@ bool setByProgram(const QString& window, const QString& component)
         "OpstartInfoForm.WebAddressLabel",        // the web address
         "OpInternetForm.Caption",                 // AA00040 again
         "NieuwForm.CheckBox1",                    // AA00041 with the program name
+        "CoordForm.Caption",                      // AA00013 or AA00014, set before each opening
+        "IntForm.Caption",                        // AA00016 or AA00017, set before each opening
+        "ScriptForm.Caption",                     // AA00018 or AA00019, set before each opening
+        "ScriptForm.TXTContentGroupBox",          // AA00037 to AA00039 with the kind of text
     };
     return names.contains(window + QLatin1Char('.') + component);
 }
@@ -44,6 +57,10 @@ protected:
             const QString w = c.texts.name;
             if (w != QLatin1String(e.name))
                 missing << QStringLiteral("%1: the window is named %2").arg(QLatin1String(e.name), w);
+            // A window the program never translates needs no entries: the
+            // file could not change it.
+            if (!WindowTranslator::isTranslatedWindow(w))
+                continue;
             for (const QString& u : c.unnamed)
                 missing << w + QStringLiteral(": a component without a name shows ") + u;
             const WindowTranslation t(file, w);
@@ -78,6 +95,14 @@ protected:
                 missing << key;
         }
         return missing;
+    }
+
+    // The shipped file chosen in the language dialog.
+    void choose(const char* language)
+    {
+        const QString name = QString::fromLatin1(language);
+        applyLanguageChoice(ctx.settings, ctx.texts, ctx.paths, false, name, {}, messenger);
+        windows->VertaalSchermen(name);
     }
 
     LanguageFile shipped(const char* language) const
@@ -121,4 +146,64 @@ TEST_F(Help_EnglishFileTests, GermanTranslatesAsMuchAsEnglish)
     const LanguageFile german = shipped("Deutsch");
     EXPECT_EQ(missingRunTimeTexts(german).join(QLatin1Char('\n')).toStdString(), "");
     EXPECT_EQ(untranslated(german).join(QLatin1Char('\n')).toStdString(), "");
+}
+
+TEST_F(Help_EnglishFileTests, TitlesSetBeforeOpeningOutliveTheFirstTranslation)
+{
+    // The list dialogs are built at their first use, after the language was
+    // chosen, and are translated as they first show; the title and the text
+    // group that the program fills just before must stay as it filled them.
+    choose("English");
+    doc.coordinates = {QStringLiteral("0001=100;100;"), QStringLiteral("0002=200;200;")};
+    doc.script = {QStringLiteral("TXT;1;P;0001;[0002];[0002];0;C;NNN;100;0;I;[0001+0002];")};
+    form->views().OpnieuwTekenen();
+    act("ShowCreateAction")->trigger();
+    test::selectRow(form->compose().scriptList(), 0);
+
+    const auto shown = [&](const char* window, const char* button, const char* group = nullptr) {
+        QString title;
+        QString groupTitle;
+        test::onWindow(QString::fromLatin1(window), [&](QWidget* w) {
+            title = w->windowTitle();
+            if (group)
+                groupTitle = test::child<QGroupBox>(w, group)->title();
+            static_cast<QDialog*>(w)->reject();
+        });
+        test::child<QToolButton>(&form->compose(), button)->click();
+        return (group ? title + QLatin1Char('|') + groupTitle : title).toStdString();
+    };
+    EXPECT_EQ(shown("ScriptForm", "ScriptEditButton", "TXTContentGroupBox"),
+              "Change script line| Text (volume): ");
+    EXPECT_EQ(shown("CoordForm", "CoordAddButton"), "Add coordinates");
+    EXPECT_EQ(shown("IntForm", "IntAddButton"), "Add volume/value");
+}
+
+TEST_F(Help_EnglishFileTests, GermanTextsAreNotCutOff)
+{
+    // German texts are longer than the Dutch ones the windows were laid out
+    // for: the volume grid's header and the arms wizard's labels still show
+    // whole.
+    if (!QFileInfo::exists(ctx.paths.languageFolder + QStringLiteral("Deutsch.lng")))
+        GTEST_SKIP() << "no German file";
+    choose("Deutsch");
+    loadVolumes();
+    act("ShowViewAction")->trigger();
+    QApplication::processEvents();
+    QHeaderView* header = form->overview().grid()->horizontalHeader();
+    EXPECT_EQ(form->overview().grid()->horizontalHeaderItem(1)->text().toStdString(), "Verkehrsstärke");
+    EXPECT_GE(header->sectionSize(1), header->sectionSizeHint(1));
+
+    TArmenForm arms(ctx, doc, form.get());
+    arms.show();
+    QApplication::processEvents();
+    EXPECT_EQ(arms.windowTitle().toStdString(), "Arme");
+    for (QLabel* label : arms.findChildren<QLabel*>()) {
+        if (!label->isVisible() || label->text().isEmpty())
+            continue;
+        if (label->wordWrap())
+            EXPECT_GE(label->height(), label->heightForWidth(label->width())) << label->text().toStdString();
+        else
+            EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+    }
+    arms.hide();
 }

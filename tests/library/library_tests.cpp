@@ -71,8 +71,8 @@ TEST(Library_ListTests, ShippedLibraryListsEveryTemplateTheProgramNames)
         for (int n = 42; n <= 54; ++n)
             EXPECT_TRUE(env.library.templateText(n).has_value()) << language << ' ' << n;
     }
-    EXPECT_EQ(env.library.NaamDiagramOphalen("010500"), QString::fromUtf8("010500   Kreuzung, fünf Arme"));
-    EXPECT_EQ(env.library.templateText(44), QString::fromUtf8("Einmündung"));
+    EXPECT_EQ(env.library.NaamDiagramOphalen("010500"), QString::fromUtf8("010500   Knotenpunkt, fünf Arme"));
+    EXPECT_EQ(env.library.templateText(44), QString::fromUtf8("Dreiarmiger Knotenpunkt"));
 }
 
 TEST(Library_ListTests, EveryTemplateHasItsPreviewPicture)

@@ -141,6 +141,9 @@ TArmenForm::TArmenForm(ProgramContext& ctx, DiagramDocument& doc, QWidget* paren
     for (const auto& h : heads) {
         auto* label = new QLabel(QString::fromUtf8(h.caption), m_arms);
         label->setObjectName(QString::fromLatin1(h.name));
+        // A language file gives these headings on one line; they break
+        // where they would not fit above their column.
+        label->setWordWrap(true);
         header->addWidget(label, 0, h.column);
     }
     header->setColumnStretch(4, 1);
@@ -205,8 +208,7 @@ TArmenForm::TArmenForm(ProgramContext& ctx, DiagramDocument& doc, QWidget* paren
     layout->addWidget(m_basis);
     layout->addWidget(m_arms, 1);
     layout->addLayout(buttons);
-    // 406 x 486 as designed, wider where this desktop's font needs it.
-    setFixedSize(sizeHint().expandedTo(QSize(406, 486)).width(), 486);
+    fitWidthToTexts();
 
     connect(ShowCoordsButton, &QToolButton::clicked, this, [this] {
         if (toggleCoordinates)
@@ -238,8 +240,16 @@ bool TArmenForm::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
+void TArmenForm::fitWidthToTexts()
+{
+    // 406 x 486 as designed, wider where this desktop's font or the
+    // language's texts need it.
+    setFixedSize(sizeHint().expandedTo(QSize(406, 486)).width(), 486);
+}
+
 void TArmenForm::showEvent(QShowEvent* event)
 {
+    fitWidthToTexts();
     QDialog::showEvent(event);
     FormActivate();
 }

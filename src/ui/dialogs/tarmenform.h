@@ -63,6 +63,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Wide enough for the texts as they are now: the Dutch ones when built,
+    // a language file's when shown.
+    void fitWidthToTexts();
+
     ProgramContext& m_ctx;
     DiagramDocument& m_doc;
     QGroupBox* m_basis = nullptr;

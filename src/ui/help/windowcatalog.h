@@ -1,8 +1,8 @@
 #pragma once
-// Every translated window of the program, with a way to get one: the
-// translation template of diagnostic mode is written from these, and the
-// test that checks the English language file walks them. A window family
-// that adds a window adds one line to the table in windowcatalog.cpp.
+// Every window of the program, with a way to get one: the translation
+// template of diagnostic mode is written from these, and the test that
+// checks the language files walks the ones the program translates. A window
+// family that adds a window adds one line to the table in windowcatalog.cpp.
 #include <QList>
 #include <QWidget>
 #include <memory>

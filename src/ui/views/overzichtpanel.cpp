@@ -17,6 +17,7 @@ namespace {
 constexpr int kUpDownMax = 32000;
 constexpr int kCellWidth = 58;
 constexpr int kCellHeight = 16;
+constexpr int kPanelWidth = 140; // the left panel as designed
 } // namespace
 
 ScaleEdit::ScaleEdit(QWidget* parent) : QSpinBox(parent)
@@ -132,7 +133,7 @@ OverzichtPanel::OverzichtPanel(QWidget* parent) : QWidget(parent)
 
     auto* left = new QWidget(this);
     left->setObjectName(QStringLiteral("OvLinksPanel"));
-    left->setFixedWidth(140);
+    left->setFixedWidth(kPanelWidth);
     auto* col = new QVBoxLayout(left);
     col->setContentsMargins(4, 4, 0, 4);
 
@@ -181,6 +182,23 @@ OverzichtPanel::OverzichtPanel(QWidget* parent) : QWidget(parent)
 void OverzichtPanel::setHeaderTexts(const QString& direction, const QString& volume)
 {
     m_grid->setHorizontalHeaderLabels({direction, volume});
+    // A header longer than the designed one (a translated "Intensiteit")
+    // widens the panel instead of being cut off; it never gets narrower
+    // than designed.
+    QHeaderView* header = m_grid->horizontalHeader();
+    const int first = qMax(kCellWidth, header->sectionSizeHint(0));
+    header->resizeSection(0, first);
+    if (auto* left = findChild<QWidget*>(QStringLiteral("OvLinksPanel"))) {
+        const QMargins margins = left->layout()->contentsMargins();
+        // The header of the current column is drawn in bold.
+        QFont bold = header->font();
+        bold.setBold(true);
+        const int boldExtra = QFontMetrics(bold).horizontalAdvance(volume)
+                              - QFontMetrics(header->font()).horizontalAdvance(volume);
+        const int needed = margins.left() + margins.right() + 2 * m_grid->frameWidth() + first
+                           + header->sectionSizeHint(1) + qMax(0, boldExtra);
+        left->setFixedWidth(qMax(kPanelWidth, needed));
+    }
 }
 
 } // namespace korvimo
