@@ -1,4 +1,8 @@
 #include <QDialog>
+#include <QDir>
+#include <QImage>
+#include <QPixmap>
+#include <QTextBlock>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -64,6 +68,43 @@ TEST_F(Help_WindowTests, ContentsFaqAndPagesInTheChosenHelpSet)
             EXPECT_TRUE(QFileInfo(path).isFile()) << path.toStdString();
         }
     }
+}
+
+TEST_F(Help_WindowTests, EveryLinkAndPictureOfEveryPageIsFound)
+{
+    // Each page, as the help window's browser shows it: every link leads to a page of the set, and every picture loads and stands in a paragraph of its own (inline, the browser leaves it unpainted).
+    ctx.settings.languageHelp = QStringLiteral("Korvimo_English");
+    act("HelpContentsAction")->trigger();
+    ASSERT_NE(helpWindow(), nullptr);
+    QTextBrowser* browser = helpWindow()->browser();
+    int pictures = 0;
+    for (const char* set : {"Korvimo_Nederlands", "Korvimo_English"}) {
+        const QDir folder(ctx.paths.helpFolder + QLatin1String(set));
+        for (const QString& name : folder.entryList({QStringLiteral("*.html")})) {
+            const QString where = QLatin1String(set) + QLatin1Char('/') + name;
+            browser->setSource(QUrl::fromLocalFile(folder.filePath(name)));
+            for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next()) {
+                for (auto it = block.begin(); !it.atEnd(); ++it) {
+                    const QTextCharFormat f = it.fragment().charFormat();
+                    if (f.isAnchor() && !f.anchorHref().startsWith(QLatin1String("http"))) {
+                        const QString target = f.anchorHref().section(QLatin1Char('#'), 0, 0);
+                        EXPECT_TRUE(target.isEmpty() || folder.exists(target)) << where.toStdString() << " links to "
+                                                                               << target.toStdString();
+                    }
+                    if (!f.isImageFormat())
+                        continue;
+                    ++pictures;
+                    const QString src = f.toImageFormat().name();
+                    const QVariant image = browser->document()->resource(QTextDocument::ImageResource, QUrl(src));
+                    EXPECT_FALSE(qvariant_cast<QImage>(image).isNull() && qvariant_cast<QPixmap>(image).isNull())
+                        << where.toStdString() << ": " << src.toStdString();
+                    EXPECT_EQ(block.text().trimmed().size(), 1) << where.toStdString() << ": " << src.toStdString()
+                                                                << " shares its paragraph";
+                }
+            }
+        }
+    }
+    EXPECT_GE(pictures, 8);
 }
 
 TEST_F(Help_WindowTests, MissingPageOrHelpSetSaysWhatIsMissing)
