@@ -46,6 +46,21 @@ void fillDiagram(DiagramDocument& doc)
     }
 }
 
+// The 500-line diagram with what recording it takes.
+struct SampleDiagram {
+    SampleDiagram()
+    {
+        ctx.messenger = &messenger;
+        fillDiagram(doc);
+    }
+    void record() { MaakMeta(doc, ctx, target, QStringLiteral("EMF"), QStringLiteral("S")); }
+
+    ProgramContext ctx;
+    StderrMessenger messenger;
+    DiagramDocument doc;
+    Metafile target;
+};
+
 enum class Method { Straight = 1, AreaAverage = 2, QtSmooth = 3 };
 
 // What the overview does on a redraw: record, then play into the picture
@@ -53,17 +68,13 @@ enum class Method { Straight = 1, AreaAverage = 2, QtSmooth = 3 };
 // reduced (methods 2 and 3).
 void redraw(benchmark::State& state, Method method)
 {
-    ProgramContext ctx;
-    StderrMessenger messenger;
-    ctx.messenger = &messenger;
-    DiagramDocument doc;
-    fillDiagram(doc);
-    Metafile target;
+    SampleDiagram d;
+    const Metafile& target = d.target;
     std::vector<QtPlayer> players(4);
     const QSize picture(800, 800);
     const QRect drawing(0, 0, picture.width(), picture.height());
     for (auto _ : state) {
-        MaakMeta(doc, ctx, target, QStringLiteral("EMF"), QStringLiteral("S"));
+        d.record();
         if (method == Method::Straight) {
             QImage img(picture, QImage::Format_RGB32);
             img.fill(Qt::white);
@@ -103,31 +114,21 @@ BENCHMARK(BM_RedrawSupersampledSmooth)->Unit(benchmark::kMillisecond)->UseRealTi
 // The parts of a supersampled redraw, to see where its time goes.
 void BM_RecordOnly(benchmark::State& state)
 {
-    ProgramContext ctx;
-    StderrMessenger messenger;
-    ctx.messenger = &messenger;
-    DiagramDocument doc;
-    fillDiagram(doc);
-    Metafile target;
+    SampleDiagram d;
     for (auto _ : state)
-        MaakMeta(doc, ctx, target, QStringLiteral("EMF"), QStringLiteral("S"));
+        d.record();
 }
 
 void BM_PlayThreeFold(benchmark::State& state)
 {
-    ProgramContext ctx;
-    StderrMessenger messenger;
-    ctx.messenger = &messenger;
-    DiagramDocument doc;
-    fillDiagram(doc);
-    Metafile target;
-    MaakMeta(doc, ctx, target, QStringLiteral("EMF"), QStringLiteral("S"));
+    SampleDiagram d;
+    d.record();
     QtPlayer player;
     QImage big(QSize(2400, 2400), QImage::Format_RGB32);
     for (auto _ : state) {
         big.fill(Qt::white);
         QPainter p(&big);
-        player.play(target, p, QRectF(0, 0, big.width(), big.height()));
+        player.play(d.target, p, QRectF(0, 0, big.width(), big.height()));
         p.end();
         benchmark::DoNotOptimize(big.constBits());
     }

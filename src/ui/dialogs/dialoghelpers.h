@@ -3,6 +3,7 @@
 // help button, and the frame of a dialog (objectName, caption, help context).
 #include <QApplication>
 #include <QDialog>
+#include <QPushButton>
 #include <QString>
 #include <QToolButton>
 #include <optional>
@@ -34,6 +35,20 @@ inline QToolButton* makeHelpButton(QDialog& dialog, int helpContext)
     QObject::connect(button, &QToolButton::clicked, &dialog,
                      [&dialog, helpContext] { openHelpContext(&dialog, helpContext); });
     return button;
+}
+
+// The buttons every data and output window closes with: the action button
+// "BitBtn1" (the default), "&Annuleren" as "BitBtn2", and the help button.
+// The window lays them out and connects them.
+inline void makeActionButtons(QDialog& dialog, const QString& actionCaption, int helpContext, QPushButton*& action,
+                              QPushButton*& cancel, QToolButton*& help)
+{
+    action = new QPushButton(actionCaption, &dialog);
+    action->setObjectName(QStringLiteral("BitBtn1"));
+    action->setDefault(true);
+    cancel = new QPushButton(QStringLiteral("&Annuleren"), &dialog);
+    cancel->setObjectName(QStringLiteral("BitBtn2"));
+    help = makeHelpButton(dialog, helpContext);
 }
 
 // The system colour dialog preset with `current` (`BepaalKleur`); nothing

@@ -170,12 +170,7 @@ TAfdrukkenForm::TAfdrukkenForm(ProgramContext& ctx, DiagramDocument& doc, QWidge
     settingsTabLayout->addWidget(copiesGroup);
     settingsTabLayout->addStretch(1);
 
-    BitBtn1 = new QPushButton(QStringLiteral("Af&drukken"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(QStringLiteral("&Annuleren"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    HelpButton = dialogs::makeHelpButton(*this, kHelpContext);
+    dialogs::makeActionButtons(*this, QStringLiteral("Af&drukken"), kHelpContext, BitBtn1, BitBtn2, HelpButton);
 
     auto* top = new QHBoxLayout();
     top->addWidget(previewGroup);

@@ -191,12 +191,7 @@ TArmenForm::TArmenForm(ProgramContext& ctx, DiagramDocument& doc, QWidget* paren
     ShowCoordsButton->setObjectName(QStringLiteral("ShowCoordsButton"));
     ShowCoordsButton->setText(QStringLiteral("0001"));
     ShowCoordsButton->setToolTip(QStringLiteral("Coördinaten tonen"));
-    BitBtn1 = new QPushButton(QStringLiteral("&OK"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(QStringLiteral("&Annuleren"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    HelpButton = dialogs::makeHelpButton(*this, kHelpContext);
+    dialogs::makeActionButtons(*this, QStringLiteral("&OK"), kHelpContext, BitBtn1, BitBtn2, HelpButton);
     auto* buttons = new QHBoxLayout();
     buttons->addWidget(ShowCoordsButton);
     buttons->addStretch(1);

@@ -68,12 +68,7 @@ TExporterenForm::TExporterenForm(ProgramContext& ctx, const DiagramDocument& doc
     AntiAliasedCheckBox = new QCheckBox(QStringLiteral("Anti-a&liased"), this);
     AntiAliasedCheckBox->setObjectName(QStringLiteral("AntiAliasedCheckBox"));
 
-    BitBtn1 = new QPushButton(QStringLiteral("&Exporteren..."), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(QStringLiteral("&Annuleren"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    HelpButton = dialogs::makeHelpButton(*this, kHelpContext);
+    dialogs::makeActionButtons(*this, QStringLiteral("&Exporteren..."), kHelpContext, BitBtn1, BitBtn2, HelpButton);
 
     auto* grid = new QGridLayout();
     grid->addWidget(vectorLabel, 0, 0, 1, 3);

@@ -89,12 +89,7 @@ TNieuwForm::TNieuwForm(ProgramContext& ctx, DiagramLibrary& library, DiagramFile
 
     CheckBox1 = new QCheckBox(this);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    BitBtn1 = new QPushButton(QStringLiteral("&OK"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(QStringLiteral("&Annuleren"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    HelpButton = dialogs::makeHelpButton(*this, kHelpContext);
+    dialogs::makeActionButtons(*this, QStringLiteral("&OK"), kHelpContext, BitBtn1, BitBtn2, HelpButton);
 
     auto* left = new QVBoxLayout();
     left->addWidget(RadioButton1);

@@ -232,12 +232,7 @@ TProgInstelForm::TProgInstelForm(ProgramContext& ctx, QWidget* parent) : QDialog
     kl->addStretch(1);
     PageControl1->addTab(kleuren, QStringLiteral("Kleuren"));
 
-    BitBtn1 = new QPushButton(QStringLiteral("&OK"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(QStringLiteral("&Annuleren"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    HelpButton = dialogs::makeHelpButton(*this, kHelpContext);
+    dialogs::makeActionButtons(*this, QStringLiteral("&OK"), kHelpContext, BitBtn1, BitBtn2, HelpButton);
     auto* buttons = new QHBoxLayout();
     buttons->addStretch(1);
     buttons->addWidget(BitBtn1);

@@ -143,6 +143,15 @@ QComboBox* TScriptForm::pointBox(const char* name, QWidget* parent)
     return c;
 }
 
+QComboBox* TScriptForm::pointField(const char* name, const char* labelName, const QString& caption, QWidget* parent,
+                                   QGridLayout* grid, int row, int column)
+{
+    QComboBox* c = pointBox(name, parent);
+    grid->addWidget(captionLabel(labelName, caption, c, parent), row, column);
+    grid->addWidget(c, row, column + 1, Qt::AlignLeft);
+    return c;
+}
+
 QComboBox* TScriptForm::fixedBox(const char* name, const QStringList& entries, QWidget* parent)
 {
     auto* c = reg(new QComboBox(parent), name);
@@ -263,12 +272,8 @@ QWidget* TScriptForm::buildLne()
 {
     QWidget* p = page("LNEPanel", m_pages);
     auto* grid = new QGridLayout(p);
-    QComboBox* from = pointBox("LNEComboBox1", p);
-    QComboBox* to = pointBox("LNEComboBox2", p);
-    grid->addWidget(captionLabel("LNELabel1", QStringLiteral("Vanaf &co\u00f6rdinatennummer:"), from, p), 0, 0);
-    grid->addWidget(from, 0, 1, Qt::AlignLeft);
-    grid->addWidget(captionLabel("LNELabel2", QStringLiteral("Naar co\u00f6&rdinatennummer:"), to, p), 1, 0);
-    grid->addWidget(to, 1, 1, Qt::AlignLeft);
+    pointField("LNEComboBox1", "LNELabel1", QStringLiteral("Vanaf &co\u00f6rdinatennummer:"), p, grid, 0, 0);
+    pointField("LNEComboBox2", "LNELabel2", QStringLiteral("Naar co\u00f6&rdinatennummer:"), p, grid, 1, 0);
     valueField("LNEEdit1", p, grid, 2, 0, QStringLiteral("A&fstand tot co\u00f6rdinaten:"));
     valueField("LNEEdit2", p, grid, 3, 0, QStringLiteral("&Breedte:"));
     colourField("LNEColorEdit", p, grid, 4, 0, QStringLiteral("Kleur:"));
@@ -292,16 +297,10 @@ QWidget* TScriptForm::buildArc()
         grid->addWidget(captionLabel(part == 0 ? "ARCDeel1Label" : "ARCDeel2Label",
                                      part == 0 ? QStringLiteral("Deel 1:") : QStringLiteral("Deel 2:"), nullptr, p),
                         0, c);
-        QComboBox* from = pointBox(boxes[part * 2], p);
-        QComboBox* to = pointBox(boxes[part * 2 + 1], p);
-        grid->addWidget(captionLabel(part == 0 ? "ARCLabel1" : "ARCLabel3",
-                                     QStringLiteral("Vanaf &co\u00f6rdinatennummer:"), from, p),
-                        1, c);
-        grid->addWidget(from, 1, c + 1, Qt::AlignLeft);
-        grid->addWidget(captionLabel(part == 0 ? "ARCLabel2" : "ARCLabel4",
-                                     QStringLiteral("Naar co\u00f6&rdinatennummer:"), to, p),
-                        2, c);
-        grid->addWidget(to, 2, c + 1, Qt::AlignLeft);
+        pointField(boxes[part * 2], part == 0 ? "ARCLabel1" : "ARCLabel3",
+                   QStringLiteral("Vanaf &co\u00f6rdinatennummer:"), p, grid, 1, c);
+        pointField(boxes[part * 2 + 1], part == 0 ? "ARCLabel2" : "ARCLabel4",
+                   QStringLiteral("Naar co\u00f6&rdinatennummer:"), p, grid, 2, c);
     }
     valueField("ARCEdit1", p, grid, 3, 0, QStringLiteral("A&fstand tot co\u00f6rdinaten deel 1:"));
     valueField("ARCEdit2", p, grid, 3, 2, QStringLiteral("A&fstand tot co\u00f6rdinaten deel 2:"));
@@ -328,10 +327,7 @@ QWidget* TScriptForm::buildCir()
 {
     QWidget* p = page("CIRPanel", m_pages);
     auto* grid = new QGridLayout(p);
-    QComboBox* centre = pointBox("CIRComboBox1", p);
-    grid->addWidget(captionLabel("CIRLabel1", QStringLiteral("Co\u00f6rdinatennummer &centrum cirkel:"), centre, p), 0,
-                    0);
-    grid->addWidget(centre, 0, 1, Qt::AlignLeft);
+    pointField("CIRComboBox1", "CIRLabel1", QStringLiteral("Co\u00f6rdinatennummer &centrum cirkel:"), p, grid, 0, 0);
     valueField("CIREdit1", p, grid, 1, 0, QStringLiteral("Straa&l:"));
     QComboBox* type = fixedBox("CIRComboBox2", {QStringLiteral("S"), QStringLiteral("F")}, p);
     grid->addWidget(captionLabel("CIRLabel2", QStringLiteral("Typ&e:"), type, p), 2, 0);
@@ -354,14 +350,10 @@ QWidget* TScriptForm::buildCir()
                                       part == 0 ? QStringLiteral("Deel 1:") : QStringLiteral("Deel 2:"), nullptr,
                                       m_cirSlice),
                          0, c);
-        QComboBox* from = pointBox(boxes[part * 2], m_cirSlice);
-        QComboBox* to = pointBox(boxes[part * 2 + 1], m_cirSlice);
-        slice->addWidget(captionLabel(labels[part * 2], QStringLiteral("Vanaf co\u00f6rdinatennummer:"), from, m_cirSlice),
-                         1, c);
-        slice->addWidget(from, 1, c + 1, Qt::AlignLeft);
-        slice->addWidget(captionLabel(labels[part * 2 + 1], QStringLiteral("Naar co\u00f6rdinatennummer:"), to, m_cirSlice),
-                         2, c);
-        slice->addWidget(to, 2, c + 1, Qt::AlignLeft);
+        pointField(boxes[part * 2], labels[part * 2], QStringLiteral("Vanaf co\u00f6rdinatennummer:"), m_cirSlice, slice,
+                   1, c);
+        pointField(boxes[part * 2 + 1], labels[part * 2 + 1], QStringLiteral("Naar co\u00f6rdinatennummer:"), m_cirSlice,
+                   slice, 2, c);
         valueField(values[part * 2], m_cirSlice, slice, 3, c, QStringLiteral("A&fstand:"));
         valueField(values[part * 2 + 1], m_cirSlice, slice, 4, c, QStringLiteral("&Breedte:"));
     }
@@ -459,10 +451,7 @@ QWidget* TScriptForm::buildNth()
 {
     QWidget* p = page("NTHPanel", m_pages);
     auto* grid = new QGridLayout(p);
-    QComboBox* centre = pointBox("NTHComboBox1", p);
-    grid->addWidget(captionLabel("NTHLabel1", QStringLiteral("&Co\u00f6rdinatennummer centrum noordpijl:"), centre, p),
-                    0, 0);
-    grid->addWidget(centre, 0, 1, Qt::AlignLeft);
+    pointField("NTHComboBox1", "NTHLabel1", QStringLiteral("&Co\u00f6rdinatennummer centrum noordpijl:"), p, grid, 0, 0);
     QSpinBox* size = reg(numberField("NTHSpinEdit1", p, 0, 999999999), "NTHSpinEdit1");
     size->setValue(20);
     grid->addWidget(captionLabel("NTHLabel2", QStringLiteral("&Grootte:"), size, p), 1, 0);
@@ -476,12 +465,8 @@ QWidget* TScriptForm::buildRec()
 {
     QWidget* p = page("RECPanel", m_pages);
     auto* grid = new QGridLayout(p);
-    QComboBox* from = pointBox("RECComboBox1", p);
-    QComboBox* to = pointBox("RECComboBox2", p);
-    grid->addWidget(captionLabel("RECLabel1", QStringLiteral("Vanaf &co\u00f6rdinatennummer:"), from, p), 0, 0);
-    grid->addWidget(from, 0, 1, Qt::AlignLeft);
-    grid->addWidget(captionLabel("RECLabel2", QStringLiteral("Naar co\u00f6&rdinatennummer:"), to, p), 1, 0);
-    grid->addWidget(to, 1, 1, Qt::AlignLeft);
+    pointField("RECComboBox1", "RECLabel1", QStringLiteral("Vanaf &co\u00f6rdinatennummer:"), p, grid, 0, 0);
+    pointField("RECComboBox2", "RECLabel2", QStringLiteral("Naar co\u00f6&rdinatennummer:"), p, grid, 1, 0);
     colourField("RECColorEdit1", p, grid, 2, 0, QStringLiteral("Kleur begin:"));
     colourField("RECColorEdit2", p, grid, 3, 0, QStringLiteral("Kleur eind:"));
     grid->setRowStretch(4, 1);

@@ -83,6 +83,10 @@ private:
     template <class W>
     W* reg(W* w, const char* name);
     QComboBox* pointBox(const char* name, QWidget* parent);
+    // A coordinate box with its caption in the grid's row, as valueField
+    // and colourField lay out theirs.
+    QComboBox* pointField(const char* name, const char* labelName, const QString& caption, QWidget* parent,
+                          QGridLayout* grid, int row, int column);
     QLineEdit* valueField(const char* name, QWidget* parent, QGridLayout* grid, int row, int column,
                           const QString& caption);
     QLineEdit* colourField(const char* name, QWidget* parent, QGridLayout* grid, int row, int column,

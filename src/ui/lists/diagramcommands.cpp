@@ -53,8 +53,7 @@ void ListEditing::showFormat()
         return;
     BusyCursor busy;
     if (f.store()) {
-        m_doc.markChanged(f.windowTitle());
-        m_form.InMenuChecken();
+        markEdited(f.windowTitle());
         m_views.SchaalEditUpdaten();
     }
     m_views.OpnieuwTekenen();
@@ -66,10 +65,8 @@ void ListEditing::showTexts()
     if (f.exec() != QDialog::Accepted)
         return;
     BusyCursor busy;
-    if (f.store()) {
-        m_doc.markChanged(f.windowTitle());
-        m_form.InMenuChecken();
-    }
+    if (f.store())
+        markEdited(f.windowTitle());
     m_views.OpnieuwTekenen();
 }
 
@@ -78,8 +75,7 @@ void ListEditing::showNotes()
     TAantekeningenForm& f = notesForm();
     f.exec();
     if (f.takeChange()) {
-        m_doc.markChanged(f.windowTitle());
-        m_form.InMenuChecken();
+        markEdited(f.windowTitle());
     } else {
         // The check box may have been set back to what it was: no change,
         // and nothing for the history either.
@@ -99,13 +95,11 @@ void ListEditing::showChangeAll()
             AlleIntensiteitenWijzigen(m_doc.intensities, f.mode(), f.value());
         } catch (const ConversionError& e) {
             // The lines before the bad one stay changed: that is recorded too.
-            m_doc.markChanged(f.windowTitle());
-            m_form.InMenuChecken();
+            markEdited(f.windowTitle());
             m_views.OpnieuwTekenen();
             throw;
         }
-        m_doc.markChanged(f.windowTitle());
-        m_form.InMenuChecken();
+        markEdited(f.windowTitle());
     }
     if (m_views.state().view == ViewKind::Overview)
         m_views.rebuildVolumeGrid();

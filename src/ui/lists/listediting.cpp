@@ -129,10 +129,15 @@ void ListEditing::connectLists()
     });
 }
 
-void ListEditing::finishEdit(const QString& what)
+void ListEditing::markEdited(const QString& what)
 {
     m_doc.markChanged(what);
     m_form.InMenuChecken();
+}
+
+void ListEditing::finishEdit(const QString& what)
+{
+    markEdited(what);
     m_views.OpnieuwTekenen();
 }
 
@@ -404,8 +409,7 @@ void ListEditing::pasteVolumeList()
                 // The redraw writes the grid into the volume list; the step is
                 // recorded after it.
                 m_views.OpnieuwTekenen();
-                m_doc.markChanged(QStringLiteral("Intensiteitenlijst plakken"));
-                m_form.InMenuChecken();
+                markEdited(QStringLiteral("Intensiteitenlijst plakken"));
             }
         }
     }

@@ -85,6 +85,8 @@ public:
     // Ends an edit: records it as one undo step named `what`, updates the
     // enabling and redraws.
     void finishEdit(const QString& what);
+    // The same without the redraw, for edits that redraw on their own terms.
+    void markEdited(const QString& what);
 
 private:
     void connectLists();
