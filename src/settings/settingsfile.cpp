@@ -102,7 +102,9 @@ const QList<Field>& fields()
         }
         f << numberField("InterfaceTheme", &S::interfaceTheme)
           << numberField("DrawingBgDarkColor", &S::drawingBgDarkColor)
-          << flagField("LibLeftHandTraffic", &S::libLeftHandTraffic);
+          << flagField("LibLeftHandTraffic", &S::libLeftHandTraffic)
+          << flagField("KeepTextsUpright", &S::keepTextsUpright)
+          << flagField("PlaceNamesClear", &S::placeNamesClear);
         return f;
     }();
     return all;
