@@ -78,8 +78,9 @@ DrawnShapes drawnShapes(const Metafile& picture, int outlineWidth, const TextMet
     FontSpec font;
     QPointF at;
     bool signature = true;
-    auto grow = [&](const QRectF& r) {
-        out.pieces << r;
+    auto grow = [&](const QRectF& r, bool piece = true) {
+        if (piece)
+            out.pieces << r;
         out.bounds = out.bounds.isNull() ? r : out.bounds.united(r);
     };
     for (const MetaRecord& r : picture.records()) {
@@ -94,7 +95,7 @@ DrawnShapes drawnShapes(const Metafile& picture, int outlineWidth, const TextMet
             break;
         case T::LineTo:
             if (!r.points.isEmpty()) {
-                grow(inflated(QRectF(at, QPointF(r.points[0])).normalized(), half));
+                grow(inflated(QRectF(at, QPointF(r.points[0])).normalized(), half), false);
                 at = r.points[0];
             }
             break;

@@ -36,7 +36,9 @@ struct DrawnText {
 struct DrawnShapes {
     QList<QPolygonF> bands;
     QList<DrawnText> texts;
-    QList<QRectF> pieces; // the bounds of each drawing record, in order
+    // The bounds of each drawing record but single lines, in order: a
+    // rectangle's gradient is a line per row, and says nothing alone.
+    QList<QRectF> pieces;
     QRectF bounds;        // of every drawing record; empty when there is none
 };
 
