@@ -145,8 +145,7 @@ public:
         m_names = nameTexts(m_doc, m_arms, g.armcenter);
         const QStringList before = m_doc.coordinates;
         const int w0 = g.diagramwidth, h0 = g.diagramheight, d2 = g.armdistp1p2;
-        placeNames();
-        fitIntoPicture();
+        fitIntoPicture(placeNames());
         return m_doc.coordinates != before || g.diagramwidth != w0 || g.diagramheight != h0 || g.armdistp1p2 != d2;
     }
 
@@ -178,21 +177,31 @@ private:
         writePoint(m_doc.coordinates, n.second, x2, y2);
     }
 
-    void placeNames()
+    // Places the names and returns the bounds of the crossing with them.
+    QRectF placeNames()
     {
         for (const NameText& n : m_names)
             nameOnArm(n);
-        if (m_names.isEmpty() || !m_ctx.settings.placeNamesClear)
-            return;
-        const DrawnShapes shapes = draw([](DrawingGroup g) { return g != DrawingGroup::Names; });
+        const bool clear = !m_names.isEmpty() && m_ctx.settings.placeNamesClear;
+        // The names' own drawing is left out only when they are placed here;
+        // titles and totals are kept clear of by the fit, not by the names.
+        const DrawnShapes shapes = draw([clear](DrawingGroup g) {
+            return !isFurniture(g) && (!clear || g != DrawingGroup::Names);
+        });
+        if (!clear)
+            return shapes.bounds;
         QList<QPolygonF> texts;
         for (const DrawnText& t : shapes.texts)
             texts << t.cell;
+        QRectF bounds = shapes.bounds;
         for (const NameText& n : m_names) {
             QPolygonF cell;
-            if (placeName(n, shapes.bands, texts, &cell))
+            if (placeName(n, shapes.bands, texts, &cell)) {
                 texts << cell;
+                bounds = bounds.united(cell.boundingRect());
+            }
         }
+        return bounds;
     }
 
     bool placeName(const NameText& n, const QList<QPolygonF>& bands, const QList<QPolygonF>& texts, QPolygonF* placed)
@@ -217,33 +226,44 @@ private:
             const QPointF a = u * (w / 2), b = across * (h / 2);
             return QPolygonF({m - a - b, m + a - b, m + a + b, m - a + b});
         };
-        auto clearOf = [](const QPolygonF& cell, const QList<QPolygonF>& shapes) {
-            for (const QPolygonF& s : shapes)
-                if (shapesOverlap(cell, s))
+        // Boxes first: most shapes lie far from the name.
+        QList<QRectF> bandBoxes, textBoxes;
+        for (const QPolygonF& b : bands)
+            bandBoxes << b.boundingRect();
+        for (const QPolygonF& t : texts)
+            textBoxes << t.boundingRect();
+        auto clearOf = [](const QPolygonF& cell, const QList<QPolygonF>& shapes, const QList<QRectF>& boxes) {
+            const QRectF box = cell.boundingRect();
+            for (qsizetype i = 0; i < shapes.size(); ++i)
+                if (boxes[i].intersects(box) && shapesOverlap(cell, shapes[i]))
                     return false;
             return true;
         };
+        // Out along the arm first, where the bands part, then in towards the
+        // centre; never further across than a short way beside the bands.
         const double mid = d1 + d2 / 2, lo = std::max(w / 2, d1 / 2), hi = d1 + 2 * d2;
-        const double reach = std::max(d1, 600.0);
-        constexpr double step = 20, lateralStep = 10;
-        QList<double> along{mid};
-        for (double k = step; mid + k <= hi || mid - k >= lo; k += step) {
-            if (mid + k <= hi)
-                along << mid + k;
-            if (mid - k >= lo)
-                along << mid - k;
-        }
+        constexpr double step = 30, lateralStep = 15, reach = 600;
+        QList<double> along;
+        for (double t = mid; t <= hi; t += step)
+            along << t;
+        for (double t = mid - step; t >= lo; t -= step)
+            along << t;
+        // A crossing of many arms is dense near its centre; a name that finds
+        // no place within this many tries stays on its arm.
+        int tries = 600;
         for (const double t : along) {
+            if (tries <= 0)
+                return false;
             // Beside the bands on either side: the nearest clear place out from the arm's line.
             double best = -1;
             QPointF bestAt;
             for (int side : {1, -1}) {
-                for (double l = 0; l <= reach && (best < 0 || l < best); l += lateralStep) {
+                for (double l = 0; l <= reach && (best < 0 || l < best) && tries-- > 0; l += lateralStep) {
                     const QPointF m = c + u * t + across * (side * l);
                     const QPolygonF cell = cellAt(m);
-                    if (!clearOf(cell, bands))
+                    if (!clearOf(cell, bands, bandBoxes))
                         continue;
-                    if (clearOf(cell, texts)) {
+                    if (clearOf(cell, texts, textBoxes)) {
                         best = l;
                         bestAt = m;
                     }
@@ -336,13 +356,12 @@ private:
         return fix;
     }
 
-    void fitIntoPicture()
+    void fitIntoPicture(QRectF used)
     {
         GeneralVariables& g = m_doc.general;
         const int shortest = std::max(1, g.armdistp1p2 / 5);
+        QRectF area = allowedArea();
         for (int round = 0; round < kFitRounds; ++round) {
-            const QRectF area = allowedArea();
-            const QRectF used = draw([](DrawingGroup gr) { return !isFurniture(gr); }).bounds;
             if (used.isNull() || area.isEmpty())
                 return;
             const AxisFix x = fixAxis(area.left() - used.left(), used.right() - area.right(), used.width(),
@@ -351,8 +370,10 @@ private:
                                       area.height(), g.diagramheight, m_ctx.settings.maxDiagramHeight);
             if (x.shift == 0 && y.shift == 0 && x.grow == 0 && y.grow == 0 && x.shortBy == 0 && y.shortBy == 0)
                 return;
-            if (x.grow || y.grow)
+            if (x.grow || y.grow) {
                 grow(x.grow, y.grow);
+                area = allowedArea();
+            }
             if (x.shift || y.shift)
                 moveCentre(x.shift, y.shift);
             const double shortBy = std::max(x.shortBy, y.shortBy);
@@ -364,7 +385,7 @@ private:
                 g.armdistp1p2 = next;
             }
             placeArmPoints(m_doc, armsWizardLoad(m_doc));
-            placeNames();
+            used = placeNames();
         }
     }
 

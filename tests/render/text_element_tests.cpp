@@ -227,7 +227,7 @@ TEST(Render_TextElementTests, UpsideDownMeansStrictlyBetween90And270)
     // The half-open limits, negative angles and angles beyond a full turn.
     for (long double a : {0.0L, 90.0L, 270.0L, 360.0L, 89.9L, 270.1L, -90.0L, 450.0L, 630.0L, -45.0L})
         EXPECT_FALSE(readsUpsideDown(a)) << double(a);
-    for (long double a : {90.1L, 180.0L, 269.9L, -100.0L, 540.0L, -180.0L, 1000.0L})
+    for (long double a : {90.1L, 180.0L, 269.9L, -100.0L, 540.0L, -180.0L, 900.0L})
         EXPECT_TRUE(readsUpsideDown(a)) << double(a);
 
     long double phi = 200;
@@ -261,10 +261,10 @@ TEST(Render_TextElementTests, ArmsEveryThirtyDegreesReadUprightInTheSameCell)
     const char* const aligns[] = {"L", "C", "R"};
     for (int k = 0; k < 12; ++k) {
         const double a = k * 30 * M_PI / 180.0;
-        coords << QStringLiteral("%1=%2;%3;").arg(100 + k).arg(qRound(250 + 150 * std::cos(a))).arg(qRound(250 - 150 * std::sin(a)));
+        coords << QStringLiteral("%1=%2;%3;").arg(1100 + k).arg(qRound(250 + 150 * std::cos(a))).arg(qRound(250 - 150 * std::sin(a)));
         for (int rot : {0, 15})
             script << QStringLiteral("TXT;1;R;[0001;%1];2;[0000];[0000];%2;%3;NNN;100;0;T;[\"Arm %1 label\"];")
-                          .arg(100 + k).arg(rot).arg(aligns[k % 3]);
+                          .arg(1100 + k).arg(rot).arg(aligns[k % 3]);
     }
     QList<MetaRecord> off, on;
     for (bool upright : {false, true}) {
