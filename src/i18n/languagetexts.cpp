@@ -68,6 +68,7 @@ constexpr BaseText kBaseTexts[] = {
     {u"AA00194", u"Bestand opslaan?"},
     {u"AA00195", u"Bestand overschrijven?"},
     {u"AA00196", u"Bestand \"%s\" is gewijzigd."},
+    {u"AA00290", u"De tekening is te groot: na %s tekenopdrachten is het tekenen gestopt. Het diagram is niet volledig."},
 };
 
 const QString kCrLf = QStringLiteral("\r\n");
