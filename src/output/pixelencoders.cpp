@@ -106,7 +106,6 @@ void jpegTermDestination(j_compress_ptr c)
 // lives outside the function that calls setjmp.
 bool jpegCompress(PictureRows& rows, JpegDestination& dest, JpegError& err, bool& rowFailed)
 {
-    const QSize size = rows.size();
     jpeg_compress_struct c;
     std::memset(&c, 0, sizeof c);
     c.err = jpeg_std_error(&err.mgr);
@@ -121,8 +120,8 @@ bool jpegCompress(PictureRows& rows, JpegDestination& dest, JpegError& err, bool
     dest.mgr.empty_output_buffer = jpegEmptyBuffer;
     dest.mgr.term_destination = jpegTermDestination;
     c.dest = &dest.mgr;
-    c.image_width = static_cast<JDIMENSION>(size.width());
-    c.image_height = static_cast<JDIMENSION>(size.height());
+    c.image_width = static_cast<JDIMENSION>(rows.size().width());
+    c.image_height = static_cast<JDIMENSION>(rows.size().height());
     c.input_components = 4;
     c.in_color_space = JCS_EXT_BGRX;
     jpeg_set_defaults(&c);
@@ -180,7 +179,6 @@ void pngWarning(png_structp, png_const_charp) {}
 
 bool pngCompress(PictureRows& rows, const QByteArray& textChunk, PngState& state, bool& rowFailed)
 {
-    const QSize size = rows.size();
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &state, pngError, pngWarning);
     if (!png) {
         std::snprintf(state.message, sizeof state.message, "out of memory");
@@ -197,8 +195,8 @@ bool pngCompress(PictureRows& rows, const QByteArray& textChunk, PngState& state
         return false;
     }
     png_set_write_fn(png, &state, pngWrite, pngFlush);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(size.width()),
-                 static_cast<png_uint_32>(size.height()), 8, PNG_COLOR_TYPE_RGB,
+    png_set_IHDR(png, info, static_cast<png_uint_32>(rows.size().width()),
+                 static_cast<png_uint_32>(rows.size().height()), 8, PNG_COLOR_TYPE_RGB,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_pHYs(png, info, kPixelsPerMetre, kPixelsPerMetre, PNG_RESOLUTION_METER);
     // Diagrams are large flat areas with thin lines: unfiltered rows at
@@ -214,7 +212,8 @@ bool pngCompress(PictureRows& rows, const QByteArray& textChunk, PngState& state
     // The rows are blue, green, red, unused: swap to RGB and drop the filler.
     png_set_bgr(png);
     png_set_filler(png, 0, PNG_FILLER_AFTER);
-    for (int y = 0; y < size.height(); ++y) {
+    const int height = rows.size().height();
+    for (int y = 0; y < height; ++y) {
         const uchar* line = rows.row(y);
         if (!line) {
             rowFailed = true;
