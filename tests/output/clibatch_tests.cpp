@@ -10,17 +10,17 @@
 
 namespace {
 
-struct Run {
+struct CliRun {
     int status = -1;
     QString out;
     QString err;
 };
 
-Run cli(const QStringList& args)
+CliRun cli(const QStringList& args)
 {
     QProcess p;
     p.start(test::binDir() + QStringLiteral("/korvimo-cli"), args);
-    Run r;
+    CliRun r;
     if (!p.waitForFinished(120000))
         return r;
     r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
@@ -38,28 +38,28 @@ TEST(Output_CommandLineHelpTests, HelpVersionAndUnknownOptions)
     // --help lists every command on stdout with status 0; COMMAND --help explains that command;
     // --version names the version; an unknown option or command is status 2 with the usage line
     // on stderr, and nothing at all is status 2 too.
-    const Run help = cli({"--help"});
+    const CliRun help = cli({"--help"});
     EXPECT_EQ(help.status, 0);
     for (const char* c : {"render", "convert", "check", "serve", "--out-dir", "--version"})
         EXPECT_TRUE(help.out.contains(QLatin1String(c))) << c;
-    const Run renderHelp = cli({"render", "--help"});
+    const CliRun renderHelp = cli({"render", "--help"});
     EXPECT_EQ(renderHelp.status, 0);
     EXPECT_TRUE(renderHelp.out.startsWith("usage:\n  korvimo-cli render INPUT OUTPUT")) << renderHelp.out.toStdString();
     EXPECT_TRUE(renderHelp.out.contains("Exit status"));
     EXPECT_FALSE(renderHelp.out.contains("korvimo-cli serve"));
     EXPECT_EQ(cli({"serve", "--help"}).status, 0); // not started: it would run until a signal
-    const Run version = cli({"--version"});
+    const CliRun version = cli({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_TRUE(version.out.startsWith("korvimo-cli " KORVIMO_VERSION "\n")) << version.out.toStdString();
 
-    const Run unknownOption = cli({"render", "a.kvo", "b.png", "--colour"});
+    const CliRun unknownOption = cli({"render", "a.kvo", "b.png", "--colour"});
     EXPECT_EQ(unknownOption.status, 2);
     EXPECT_TRUE(unknownOption.err.contains("unknown option \"--colour\"")) << unknownOption.err.toStdString();
     EXPECT_TRUE(unknownOption.err.contains("usage:\n  korvimo-cli render INPUT OUTPUT"));
     EXPECT_FALSE(unknownOption.err.contains("korvimo-cli convert"));
     EXPECT_EQ(cli({"--verbose"}).status, 2);
     EXPECT_EQ(cli({"draw", "a.kvo"}).status, 2);
-    const Run nothing = cli({});
+    const CliRun nothing = cli({});
     EXPECT_EQ(nothing.status, 2);
     EXPECT_TRUE(nothing.err.contains("usage:"));
 }
@@ -76,7 +76,7 @@ TEST(Output_BatchRenderTests, ManyInputsOneLineEachGoodOnesWrittenFailureIsStatu
     QFile::copy(example("Voorbeeld.csv"), dir.filePath("in/Voorbeeld.csv"));
     const QStringList inputs = {example("Voorbeeld.kvo"), example("Voorbeeld.kvoimp"), dir.filePath("in/Voorbeeld.csv"),
                                 dir.filePath("missing.kvo")};
-    const Run r = cli(QStringList{"render"} + inputs + QStringList{"--out-dir", out, "--format", "png", "--width", "240"});
+    const CliRun r = cli(QStringList{"render"} + inputs + QStringList{"--out-dir", out, "--format", "png", "--width", "240"});
     EXPECT_EQ(r.status, 1) << r.err.toStdString();
     const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 4) << r.out.toStdString();
@@ -92,7 +92,7 @@ TEST(Output_BatchRenderTests, ManyInputsOneLineEachGoodOnesWrittenFailureIsStatu
     EXPECT_TRUE(r.err.contains("3 of 4 written")) << r.err.toStdString();
     EXPECT_FALSE(r.err.contains("\r")) << "no progress line when stderr is no terminal";
 
-    const Run ok = cli({"render", example("Voorbeeld.kvo"), "--out-dir", out, "--format", "svg"});
+    const CliRun ok = cli({"render", example("Voorbeeld.kvo"), "--out-dir", out, "--format", "svg"});
     EXPECT_EQ(ok.status, 0) << ok.err.toStdString();
     EXPECT_TRUE(test::readAll(QDir(out).filePath("Voorbeeld.svg")).contains("<svg"));
 }
