@@ -123,10 +123,6 @@ private:
     BandedRows m_rows;
 };
 
-// Pictures up to this size are drawn whole when not supersampled, as they
-// always were; larger ones go in strips.
-constexpr qint64 kWholePicturePixels = qint64(1) << 22;
-
 class FileSink : public ByteSink {
 public:
     explicit FileSink(SafeFileWriter& file) : m_file(file) {}
