@@ -9,6 +9,7 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -116,8 +117,11 @@ void QtPlayer::playRecords(const Metafile& mf, QPainter& painter, const QRectF& 
             // rasteriser's rounding reach that far beyond the geometry.
             constexpr double kDeviceMargin = 4;
             const QPaintDevice* d = painter.device();
-            visible = toPicture.mapRect(QRectF(-kDeviceMargin, -kDeviceMargin, d->width() + 2 * kDeviceMargin,
-                                               d->height() + 2 * kDeviceMargin));
+            // Pixels or device-independent units, whichever the device counts
+            // in: the larger reading can only play more.
+            const double ratio = std::max(1.0, d->devicePixelRatioF());
+            visible = toPicture.mapRect(QRectF(-kDeviceMargin, -kDeviceMargin, d->width() * ratio + 2 * kDeviceMargin,
+                                               d->height() * ratio + 2 * kDeviceMargin));
             bounds = inkBoundsFor(mf);
         }
     }
