@@ -88,7 +88,7 @@ DrawnShapes drawnShapes(const Metafile& picture, int outlineWidth, const TextMet
         switch (r.type) {
         case T::Pen: pen = r.pen; break;
         case T::Brush: brush = r.brush; break;
-        case T::Font: font = r.font; break;
+        case T::Font: font = r.font(); break;
         case T::MoveTo:
             if (!r.points.isEmpty())
                 at = r.points[0];
@@ -128,12 +128,12 @@ DrawnShapes drawnShapes(const Metafile& picture, int outlineWidth, const TextMet
                 signature = false;
                 break;
             }
-            if (r.text.isEmpty() || r.points.isEmpty())
+            if (r.text().isEmpty() || r.points.isEmpty())
                 break;
             DrawnText t;
-            t.text = r.text;
+            t.text = r.text();
             t.angle = font.escapement / 10.0;
-            t.cell = textCell(r.points[0], metrics.textWidth(font, r.text), metrics.textHeight(font), t.angle);
+            t.cell = textCell(r.points[0], metrics.textWidth(font, r.text()), metrics.textHeight(font), t.angle);
             grow(t.cell.boundingRect());
             out.texts << t;
             break;

@@ -200,8 +200,8 @@ namespace {
 QList<QPointF> cellCorners(const MetaRecord& t)
 {
     const TextMetrics m;
-    const double w = m.textWidth(t.font, t.text), h = m.textHeight(t.font);
-    const double a = t.font.escapement / 10.0 * M_PI / 180.0;
+    const double w = m.textWidth(t.font(), t.text()), h = m.textHeight(t.font());
+    const double a = t.font().escapement / 10.0 * M_PI / 180.0;
     const QPointF p0 = t.points[0];
     const QPointF along(std::cos(a) * w, -std::sin(a) * w), down(std::sin(a) * h, std::cos(a) * h);
     return {p0, p0 + along, p0 + along + down, p0 + down};
@@ -281,11 +281,11 @@ TEST(Render_TextElementTests, ArmsEveryThirtyDegreesReadUprightInTheSameCell)
     for (int i = 0; i < 24; ++i) {
         const int k = i / 2, rot = (i % 2) * 15;
         const int phi = k * 30 + rot;
-        EXPECT_EQ(off[i].font.escapement, phi * 10) << i;
+        EXPECT_EQ(off[i].font().escapement, phi * 10) << i;
         const bool down = phi > 90 && phi < 270;
-        EXPECT_EQ(on[i].font.escapement, down ? (phi - 180) * 10 : phi * 10) << i;
-        EXPECT_EQ(on[i].font.orientation, on[i].font.escapement) << i;
-        EXPECT_FALSE(readsUpsideDown(on[i].font.escapement / 10.0L)) << i;
+        EXPECT_EQ(on[i].font().escapement, down ? (phi - 180) * 10 : phi * 10) << i;
+        EXPECT_EQ(on[i].font().orientation, on[i].font().escapement) << i;
+        EXPECT_FALSE(readsUpsideDown(on[i].font().escapement / 10.0L)) << i;
         flipped += down;
         // Rounding of the two top-left corners leaves a unit or two.
         EXPECT_TRUE(sameCell(cellCorners(off[i]), cellCorners(on[i]), 2.5)) << i << " at " << phi;
@@ -309,7 +309,7 @@ TEST(Render_TextElementTests, UprightTextsMirrorTheAlignment)
         d.render();
         const auto t = texts(d);
         ASSERT_EQ(t.size(), 1);
-        EXPECT_EQ(t[0].font.escapement, 0) << align;
+        EXPECT_EQ(t[0].font().escapement, 0) << align;
         const int expectX = QLatin1String(align) == QLatin1String("L") ? 1000 - w
                             : QLatin1String(align) == QLatin1String("R") ? 1000
                                                                          : roundToEven(1000 - w / 2.0L);
