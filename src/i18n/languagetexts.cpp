@@ -68,6 +68,9 @@ constexpr BaseText kBaseTexts[] = {
     {u"AA00194", u"Bestand opslaan?"},
     {u"AA00195", u"Bestand overschrijven?"},
     {u"AA00196", u"Bestand \"%s\" is gewijzigd."},
+    {u"AA00270", u"Onjuiste waarde \"%s\": typ een getal, bijvoorbeeld 1500 of 1012,5."},
+    {u"AA00271", u"Verhogen of verlagen kan alleen met een geheel getal, niet met \"%s\"."},
+    {u"AA00272", u"= factor %s"},
 };
 
 const QString kCrLf = QStringLiteral("\r\n");

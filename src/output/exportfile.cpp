@@ -41,6 +41,10 @@ bool exportToFile(const DiagramDocument& document, const ProgramContext& ctx, in
         return ExportAsPixelFile(document, ctx, QStringLiteral("JPG"), antiAliased, width, fileName);
     case ExportPng:
         return ExportAsPixelFile(document, ctx, QStringLiteral("PNG"), antiAliased, width, fileName);
+    case ExportSvg:
+        return exportVectorCopy(document, ctx, VectorCopyType::Svg, fileName);
+    case ExportPdf:
+        return exportVectorCopy(document, ctx, VectorCopyType::Pdf, fileName);
     default:
         return report(ctx, QStringLiteral("Unknown export type %1.").arg(exportType));
     }

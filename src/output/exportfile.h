@@ -19,7 +19,8 @@ struct ProgramContext;
 
 // Writes the diagram in the format: EMF and WMF render with that output type
 // and destination "E" and save the drawing as it was recorded; the pixel
-// formats go through ExportAsPixelFile with width and antiAliased.
+// formats go through ExportAsPixelFile with width and antiAliased; SVG and
+// PDF are exportVectorCopy.
 bool exportToFile(const DiagramDocument& document, const ProgramContext& ctx, int exportType,
                   int width, bool antiAliased, const QString& fileName);
 

@@ -109,8 +109,9 @@ bool savePixelPicture(const QImage& picture, PixelFileType type, const QString& 
         bytes = encodeJpeg(picture, &reason);
         break;
     case PixelFileType::Png: {
-        // Keyword and text each between blanks, as 8-bit text.
-        const QByteArray keyword = (QLatin1Char(' ') + creatorText + QLatin1Char(' ')).toLatin1();
+        // The text between blanks, as 8-bit text; the keyword without them,
+        // since PNG readers refuse a keyword with a leading or trailing blank.
+        const QByteArray keyword = creatorText.toLatin1();
         const QByteArray text =
             (QLatin1Char(' ') + QString::fromLatin1(kPngIdentification) + QLatin1Char(' ')).toLatin1();
         bytes = encodePng(picture, keyword, text, &reason);

@@ -47,6 +47,9 @@ struct ProgramSettings {
     int interfaceTheme = 1; // 1 follow the system, 2 light, 3 dark
     int drawingBgDarkColor = 9868950;
     bool libLeftHandTraffic = false;
+    // The compose view zooms beyond 2 and offers Zoom all and Zoom/pan
+    // exactly; off, it has the two zooms 1 and 2 only.
+    bool composeZoomExtended = true;
 
     // "Name=M:0;L:..;T:..;W:..;H:..;N:..;" one per window, in order
     // (settings/windowpositions.h).

@@ -102,7 +102,8 @@ const QList<Field>& fields()
         }
         f << numberField("InterfaceTheme", &S::interfaceTheme)
           << numberField("DrawingBgDarkColor", &S::drawingBgDarkColor)
-          << flagField("LibLeftHandTraffic", &S::libLeftHandTraffic);
+          << flagField("LibLeftHandTraffic", &S::libLeftHandTraffic)
+          << flagField("ComposeZoomExtended", &S::composeZoomExtended);
         return f;
     }();
     return all;

@@ -55,7 +55,8 @@ TEST_F(Dialogs_WiringTests, CommandsOfTheFamilyAreAvailable)
 
 TEST_F(Dialogs_WiringTests, SettingsCommandStoresOnOk)
 {
-    // Programma-instellingen opens on its first page; OK stores the zoom step and the main window goes on.
+    // Programma-instellingen opens on its first page; OK stores the zoom step and writes the settings file at once,
+    // Cancel writes nothing; the main window goes on.
     test::whenModalOpens([&](QWidget* w) {
         auto* dlg = qobject_cast<korvimo::TProgInstelForm*>(w);
         ASSERT_NE(dlg, nullptr);
@@ -66,6 +67,16 @@ TEST_F(Dialogs_WiringTests, SettingsCommandStoresOnOk)
     act("ExtraSettingsAction")->trigger();
     EXPECT_EQ(ctx.settings.zoomInOutValue, 80);
     EXPECT_EQ(ctx.settings.interfaceTheme, 2);
+    EXPECT_EQ(settingsWritten, 1);
+    test::whenModalOpens([&](QWidget* w) {
+        auto* dlg = qobject_cast<korvimo::TProgInstelForm*>(w);
+        ASSERT_NE(dlg, nullptr);
+        dlg->ZoomInOutSpinEdit->setValue(90);
+        dlg->BitBtn2->click();
+    });
+    act("ExtraSettingsAction")->trigger();
+    EXPECT_EQ(ctx.settings.zoomInOutValue, 80);
+    EXPECT_EQ(settingsWritten, 1);
 }
 
 TEST_F(Dialogs_WiringTests, BaseColourSwatchesUseTheProgramsColourChoice)
@@ -106,16 +117,22 @@ TEST_F(Dialogs_WiringTests, BaseColourSwatchesUseTheProgramsColourChoice)
 
 TEST_F(Dialogs_WiringTests, PrintCommandWarnsWithoutPrinterAndStillPrintsToPdf)
 {
-    // Without a system printer AA00007 comes first and the dialog then prints to PDF files; with one, no warning.
+    // Without a system printer AA00007 comes before the first print of the run only, and the dialog then prints to
+    // PDF files each time; with a printer, no warning.
     const bool noPrinter = QPrinterInfo::availablePrinterNames().isEmpty();
     bool pdf = false;
-    test::whenModalOpens([&](QWidget* w) {
-        auto* dlg = qobject_cast<korvimo::TAfdrukkenForm*>(w);
-        ASSERT_NE(dlg, nullptr);
-        pdf = dlg->printsToPdf();
-        dlg->BitBtn2->click();
-    });
-    act("FilePrintAction")->trigger();
+    int dialogs = 0;
+    for (int i = 0; i < 3; ++i) {
+        test::whenModalOpens([&](QWidget* w) {
+            auto* dlg = qobject_cast<korvimo::TAfdrukkenForm*>(w);
+            ASSERT_NE(dlg, nullptr);
+            ++dialogs;
+            pdf = dlg->printsToPdf();
+            dlg->BitBtn2->click();
+        });
+        act("FilePrintAction")->trigger();
+    }
+    EXPECT_EQ(dialogs, 3);
     if (noPrinter) {
         ASSERT_EQ(messenger.entries.size(), 1);
         EXPECT_EQ(messenger.entries[0].kind, korvimo::RecordingMessenger::Entry::Warning);

@@ -42,6 +42,7 @@ TEST(Settings_SettingsFileTests, RoundTripIsByteExact)
     EXPECT_EQ(s.arcCorrectionWin9x, 32768);
     EXPECT_FALSE(s.exportPixAntiAliased);
     EXPECT_EQ(s.basicColors[15], -16);
+    EXPECT_FALSE(s.composeZoomExtended);
     EXPECT_EQ(s.formPositions.size(), 3); // two windows and the empty last line
     EXPECT_EQ(settingsFileBytes(s), original);
 
@@ -58,7 +59,7 @@ TEST(Settings_SettingsFileTests, DefaultsAreWrittenInFileOrder)
 {
     // The default settings produce the described layout, key by key.
     const QStringList lines = settingsFileLines(ProgramSettings());
-    ASSERT_EQ(lines.size(), 56);
+    ASSERT_EQ(lines.size(), 57);
     EXPECT_EQ(lines[0], QStringLiteral("[Korvimo settings]"));
     EXPECT_EQ(lines[1], QString());
     EXPECT_EQ(lines[2], QStringLiteral("[**General variables**]"));
@@ -75,9 +76,10 @@ TEST(Settings_SettingsFileTests, DefaultsAreWrittenInFileOrder)
         "BasicColor0006=11579647", "BasicColor0007=16764262", "BasicColor0008=12303104",
         "BasicColor0009=16711935", "BasicColor0010=10485760", "BasicColor0011=8388863",
         "BasicColor0012=4210816", "BasicColor0013=65280", "BasicColor0014=255", "BasicColor0015=65535",
-        "BasicColor0016=16711680", "InterfaceTheme=1", "DrawingBgDarkColor=9868950", "LibLeftHandTraffic=0"};
+        "BasicColor0016=16711680", "InterfaceTheme=1", "DrawingBgDarkColor=9868950", "LibLeftHandTraffic=0",
+        "ComposeZoomExtended=1"};
     EXPECT_EQ(lines.mid(3, expected.size()), expected);
-    EXPECT_EQ(lines.mid(53), (QStringList{"", "[**Form positions**]", ""}));
+    EXPECT_EQ(lines.mid(54), (QStringList{"", "[**Form positions**]", ""}));
 }
 
 TEST(Settings_SettingsFileTests, KeysAreReadWithoutRegardToCase)

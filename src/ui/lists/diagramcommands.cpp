@@ -41,7 +41,7 @@ TAantekeningenForm& ListEditing::notesForm()
 TAlleIntensiteitenWijzigenForm& ListEditing::changeAllForm()
 {
     if (!m_changeAll)
-        m_changeAll = placed(new TAlleIntensiteitenWijzigenForm(&m_form));
+        m_changeAll = placed(new TAlleIntensiteitenWijzigenForm(m_ctx, &m_form));
     return *m_changeAll;
 }
 
