@@ -142,7 +142,9 @@ RestoreAction windowRestoreAction(const WindowPlacement& stored, const RestoreTa
     a.useEntry = true;
     a.position = reachablePosition(QRect(stored.left, stored.top, stored.width, stored.height), target.screens);
     a.maximize = stored.maximized;
-    if (target.sizeable && !stored.maximized) {
+    // A maximised window gets its normal size too, so that it comes back to
+    // it when it is made normal again.
+    if (target.sizeable) {
         a.setSize = true;
         a.size = QSize(stored.width, stored.height);
     }

@@ -70,8 +70,8 @@ struct RestoreAction {
 // An entry is used only when its width and height are not 0, it belongs to
 // the main window or to the monitor that shows the main window now, and its
 // left/top lie on the desktop with 20 pixels of tolerance. A sizeable window
-// that is not to be maximised also takes the stored size; others keep theirs.
-// The position is then kept reachable (reachablePosition with the stored
+// also takes the stored size (a maximised one as its normal size); others
+// keep theirs. The position is then kept reachable (reachablePosition with the stored
 // size): a desktop made of screens of different sizes has corners that no
 // screen shows.
 RestoreAction windowRestoreAction(const WindowPlacement& stored, const RestoreTarget& target);

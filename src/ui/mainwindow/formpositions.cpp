@@ -5,7 +5,6 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
-#include <QWindow>
 
 namespace korvimo {
 
@@ -46,18 +45,27 @@ bool isNormal(const QWidget& w)
     return !(w.windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
 }
 
-// Puts the frame's corner at `corner`. Before the window manager has framed
-// the window Qt cannot tell the frame from the client; a frame-inclusive
-// position lets the window manager place the frame itself.
-void placeFrame(QWidget& window, QPoint corner)
+// Until the window manager has framed a window Qt takes the frame for the
+// client, so the first placement puts the client where the frame should
+// be. Once the frame is known the window goes where it was asked to; a
+// window that is somewhere else by then (the user moved it) is left alone.
+// True when nothing is left to wait for.
+bool settle(QWidget& window)
 {
-    if (QWindow* handle = window.windowHandle()) {
-        handle->setFramePosition(corner);
-        // Placed on purpose: a dialog must not centre itself over its owner.
-        window.setAttribute(Qt::WA_Moved);
-    } else {
+    const QVariant wanted = window.property(kWantedCornerProperty);
+    if (!wanted.isValid())
+        return true;
+    if (!window.isVisible())
+        return false;
+    const QPoint corner = wanted.toPoint();
+    const QPoint frame = window.frameGeometry().topLeft();
+    const QPoint client = window.geometry().topLeft();
+    if (frame == client)
+        return false; // not framed yet (or never: then the client is the frame)
+    window.setProperty(kWantedCornerProperty, QVariant());
+    if (client == corner && isNormal(window))
         window.move(corner);
-    }
+    return true;
 }
 
 } // namespace
@@ -106,18 +114,34 @@ void restoreFormPosition(QWidget& window, QStringList& positions, const QWidget*
         window.showNormal();
     if (!act.useEntry)
         return;
-    // The size first: Qt takes a new size as a client rectangle, which would
-    // undo a frame-inclusive position.
     if (act.setSize)
         window.resize(act.size);
-    placeFrame(window, act.position);
-    window.setProperty(kWantedCornerProperty, act.position);
-    // Long enough for any window manager to frame the window; later moves
-    // are the user's.
-    QTimer::singleShot(2000, &window, [&window] { window.setProperty(kWantedCornerProperty, QVariant()); });
+    // Right once Qt knows the frame; before that the client lands where the
+    // frame should be, which the poll below settles once the frame is known.
+    window.move(act.position);
     window.setProperty(kNormalFrameProperty, QRect(act.position, act.setSize ? act.size : window.size()));
-    if (act.maximize)
-        window.showMaximized();
+    if (window.frameGeometry() != window.geometry()) {
+        // Framed already: the move was right.
+        if (act.maximize)
+            window.showMaximized();
+        return;
+    }
+    window.setProperty(kWantedCornerProperty, act.position);
+    // The frame shows up without any event of the window's own; two seconds
+    // are long enough for any window manager, later moves are the user's. A
+    // maximised window is maximised once its normal place is right.
+    auto* poll = new QTimer(&window);
+    poll->setInterval(50);
+    QObject::connect(poll, &QTimer::timeout, &window, [&window, poll, maximize = act.maximize, ticks = 0]() mutable {
+        if (settle(window) || ++ticks >= 40) {
+            window.setProperty(kWantedCornerProperty, QVariant());
+            poll->stop();
+            poll->deleteLater();
+            if (maximize)
+                window.showMaximized();
+        }
+    });
+    poll->start();
 }
 
 class FormPositionKeeper final : public QObject {
@@ -139,7 +163,6 @@ public:
             break;
         case QEvent::Move:
         case QEvent::Resize:
-            settle();
             if (m_window.isVisible() && isNormal(m_window) && !m_window.property(kWantedCornerProperty).isValid())
                 m_window.setProperty(kNormalFrameProperty,
                                      QRect(m_window.frameGeometry().topLeft(), m_window.geometry().size()));
@@ -151,25 +174,6 @@ public:
     }
 
 private:
-    // A window manager that ignored the frame-inclusive position put the
-    // client where the frame should be; once Qt knows the frame, the window
-    // goes where it was asked to. Any other place (the user moved it) is
-    // left alone.
-    void settle()
-    {
-        const QVariant wanted = m_window.property(kWantedCornerProperty);
-        if (!wanted.isValid() || !m_window.isVisible())
-            return;
-        const QPoint corner = wanted.toPoint();
-        const QPoint frame = m_window.frameGeometry().topLeft();
-        const QPoint client = m_window.geometry().topLeft();
-        if (frame == client)
-            return; // not framed yet (or never: then the client is the frame)
-        m_window.setProperty(kWantedCornerProperty, QVariant());
-        if (client == corner && isNormal(m_window))
-            m_window.move(corner);
-    }
-
     QWidget& m_window;
     QStringList& m_positions;
     const QWidget* m_main;
