@@ -32,6 +32,10 @@ private:
     Messenger& m_inner;
 };
 
+// True, after an error message, when output names the same file as input
+// (through links too): the caller then writes nothing.
+bool refuseOutputOverInput(const QString& input, const QString& output, ProgramContext& ctx);
+
 // Opens input the way the program's Open command does, into a new diagram.
 // False when the file could not be read or the reading reported an error.
 bool openInput(const QString& input, ProgramContext& ctx, DiagramDocument& doc);

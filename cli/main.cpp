@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "cli/clicommands.h"
+#include "cli/qtmessages.h"
 
 using namespace korvimo;
 
@@ -35,6 +36,7 @@ int main(int argc, char** argv)
     // Fonts and painting need a GUI application, but never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    cli::filterQtMessages();
     QGuiApplication app(argc, argv);
     QStringList args = app.arguments();
     args.removeFirst();

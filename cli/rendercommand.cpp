@@ -7,13 +7,13 @@
 // holds what was drawn), and the exit status is then 1.
 #include <QFileInfo>
 #include <QImage>
-#include <QSaveFile>
 
 #include "canvas/metafile.h"
 #include "canvas/metafileio.h"
 #include "canvas/qtplayer.h"
 #include "cli/clicommands.h"
 #include "cli/inputdocument.h"
+#include "core/safefile.h"
 #include "document/diagramdocument.h"
 #include "document/diagramfile.h"
 #include "output/exportfile.h"
@@ -27,13 +27,7 @@ using PictureWriter = bool (*)(const Metafile&, const QString& path, QString* er
 
 bool writeDump(const Metafile& m, const QString& path, QString* error)
 {
-    QSaveFile f(path);
-    const QByteArray bytes = m.dump().toUtf8();
-    if (f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.commit())
-        return true;
-    if (error)
-        *error = f.errorString();
-    return false;
+    return writeWholeFile(path, m.dump().toUtf8(), error);
 }
 
 struct OutputFormat {
@@ -103,6 +97,10 @@ int renderCommand(const QStringList& args, ProgramContext& ctx)
     if (!format && !viaExport(files[1]))
         return usageError(QStringLiteral("cannot write \"%1\": unknown picture type").arg(files[1]));
 
+    // Writing the picture over its own input would destroy the diagram.
+    if (refuseOutputOverInput(files[0], files[1], ctx))
+        return 1;
+
     DiagramDocument doc;
     if (!openInput(files[0], ctx, doc))
         return 1; // the open procedure has said why; nothing is written
@@ -121,9 +119,11 @@ int renderCommand(const QStringList& args, ProgramContext& ctx)
         MaakMeta(doc, ctx, target, QString::fromLatin1(format->outputType), QStringLiteral("E"));
     QString error;
     if (!format->write(target, files[1], &error)) {
-        ctx.messages().error(QStringLiteral("Cannot write %1: %2").arg(files[1], error));
+        ctx.messages().error(error); // names the file and the system's reason
         return 1;
     }
+    if (target.kind() == MetafileKind::Wmf)
+        reportWmfClamping(target, ctx);
     return outcome.completed && outcome.brokenLines == 0 ? 0 : 1;
 }
 

@@ -75,11 +75,17 @@ void CSVBestandOpenen(const QString& name, DiagramFile& files)
         return;
     ProgramContext& ctx = files.context();
     QTemporaryFile temp(libfiles::tempFolder(ctx) + QString::fromLatin1(kProgramName) + QStringLiteral("_XXXXXX.in"));
-    if (!temp.open())
+    // Without its temporary file the import has nothing to read: say so,
+    // rather than leave an empty diagram that looks like the result.
+    if (!temp.open()) {
+        ctx.messages().error(ctx.texts.format(QStringLiteral("AA00025"), {temp.fileTemplate()}));
         return;
+    }
     const QByteArray bytes = textfile::encodeLines(csvToOdLines(csv, ctx.settings.csvSep));
-    if (temp.write(bytes) != bytes.size() || !temp.flush())
+    if (temp.write(bytes) != bytes.size() || !temp.flush()) {
+        ctx.messages().error(ctx.texts.format(QStringLiteral("AA00025"), {temp.fileName()}));
         return;
+    }
     temp.close();
     QCoreApplication::processEvents();
     ODBestandOpenen(temp.fileName(), files);

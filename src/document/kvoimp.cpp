@@ -1,5 +1,6 @@
 #include "document/kvoimp.h"
 
+#include <QHash>
 #include <QTemporaryFile>
 
 #include "core/programcontext.h"
@@ -105,14 +106,21 @@ QStringList kvoimpMergeGeneral(const QStringList& templateLines, const QStringLi
     const int header = out.indexOf(QStringLiteral("[**General variables**]"));
     if (header < 0)
         return out;
+    // The last request line of each key wins; one pass over each list keeps
+    // a request with a huge section from costing template x request lines.
+    QHash<QString, qsizetype> lastOfKey;
+    for (qsizetype r = 0; r < requestGeneral.size(); ++r) {
+        const QString key = keyOf(requestGeneral[r]);
+        if (!key.isEmpty())
+            lastOfKey.insert(key.toCaseFolded(), r);
+    }
     for (int i = header + 1; i < out.size() && !out[i].startsWith(QStringLiteral("[**")); ++i) {
         const QString key = keyOf(out[i]);
         if (key.isEmpty())
             continue;
-        for (const QString& request : requestGeneral) {
-            if (keyOf(request).compare(key, Qt::CaseInsensitive) == 0)
-                out[i] = request; // the last one wins
-        }
+        const auto it = lastOfKey.constFind(key.toCaseFolded());
+        if (it != lastOfKey.cend())
+            out[i] = requestGeneral[*it];
     }
     return out;
 }

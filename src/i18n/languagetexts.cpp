@@ -68,6 +68,13 @@ constexpr BaseText kBaseTexts[] = {
     {u"AA00194", u"Bestand opslaan?"},
     {u"AA00195", u"Bestand overschrijven?"},
     {u"AA00196", u"Bestand \"%s\" is gewijzigd."},
+    {u"AA00210", u"Bestand %s is geen gewoon bestand en wordt niet geopend."},
+    {u"AA00211", u"Bestand %s is groter dan %s MB en wordt niet geopend."},
+    {u"AA00212", u"Bestand %s: regel %s is langer dan %s tekens. Alleen het begin van de regel is gelezen."},
+    {u"AA00213", u"Een tekst is langer dan %s tekens. Alleen de eerste %s tekens zijn getekend."},
+    {u"AA00214", u"Uitvoerbestand %s is het invoerbestand %s. Er is niets geschreven."},
+    {u"AA00215", u"Bestand %s wordt niet geopend: de bibliotheek verwijst steeds opnieuw naar een sjabloon."},
+    {u"AA00216", u"%s coördinaten van de tekening passen niet in een WMF-bestand; ze liggen nu op de rand van het bereik."},
 };
 
 const QString kCrLf = QStringLiteral("\r\n");
