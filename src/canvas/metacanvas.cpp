@@ -53,7 +53,7 @@ void MetaCanvas::useFont()
         return;
     MetaRecord r;
     r.type = MetaRecordType::Font;
-    r.font = m_font;
+    r.setFont(m_font);
     m_target.append(std::move(r));
     m_recordedFont = m_font;
 }
@@ -87,10 +87,10 @@ void MetaCanvas::textOut(int x, int y, const QString& text)
     r.type = MetaRecordType::TextOut;
     r.points = {QPoint(x, y)};
     if (text.size() > kMaxTextRunChars) {
-        r.text = drawablePart(text);
+        r.setText(drawablePart(text));
         ++m_cutTexts;
     } else {
-        r.text = text;
+        r.setText(text);
     }
     m_target.append(std::move(r));
 }
@@ -182,7 +182,7 @@ void MetaCanvas::stretchDraw(const MetaBox& box, const QImage& image)
     MetaRecord r;
     r.type = MetaRecordType::StretchImage;
     r.box = box;
-    r.image = std::make_shared<const QImage>(image);
+    r.setImage(std::make_shared<const QImage>(image));
     m_target.append(std::move(r));
 }
 
@@ -193,7 +193,7 @@ void MetaCanvas::stretchDraw(const MetaBox& box, const Metafile& picture)
     MetaRecord r;
     r.type = MetaRecordType::StretchMetafile;
     r.box = box;
-    r.picture = std::make_shared<const Metafile>(picture);
+    r.setPicture(std::make_shared<const Metafile>(picture));
     m_target.append(std::move(r));
 }
 

@@ -25,7 +25,7 @@ qsizetype longestText(const Metafile& m)
     qsizetype longest = 0;
     for (const MetaRecord& r : m.records())
         if (r.type == MetaRecordType::TextOut)
-            longest = std::max(longest, r.text.size());
+            longest = std::max(longest, r.text().size());
     return longest;
 }
 
