@@ -17,6 +17,7 @@ const char* kUsage =
     "  korvimo-cli convert INPUT OUTPUT.kvo\n"
     "  korvimo-cli check INPUT\n"
     "  korvimo-cli serve [WATCHDIR] [--log FILE] [--delete-old]\n"
+    "  korvimo-cli compare BASE SCENARIO OUTPUT [--width N] [--percent] [--zero]\n"
     "INPUT is a .kvo, version-2, .in, .csv or .kvoimp file; OUTPUT's extension picks the format\n"
     "(.emf .wmf .bmp .jpg .png .svg .pdf .txt).\n";
 
@@ -57,5 +58,7 @@ int main(int argc, char** argv)
         return cli::checkCommand(args, ctx);
     if (command == QLatin1String("serve"))
         return cli::serveCommand(args, ctx);
+    if (command == QLatin1String("compare"))
+        return cli::compareCommand(args, ctx);
     return cli::usageError(QStringLiteral("unknown command \"%1\"").arg(command));
 }
