@@ -5,6 +5,7 @@
 
 #include "core/programcontext.h"
 #include "document/diagramdocument.h"
+#include "document/generalvariables.h"
 #include "document/intensityreplace.h"
 #include "document/volumelabels.h"
 #include "render/rounding.h"
@@ -147,6 +148,14 @@ void applyShareLabels(const ClassChoice& choice, const ClassVolumes& volumes, Di
                      + QString::number(roundToEven64(static_cast<long double>(share) * 100 / vehicles))
                      + QStringLiteral(" %)");
         return label;
+    }, [](const QString& group) {
+        // Movement labels only: the totals keep their plain number, as the
+        // share of a sum rarely tells more than the shares of its parts and
+        // the longer text would run into its neighbours.
+        DrawingGroup g;
+        return !drawingGroupFromName(group, &g)
+               || (g != DrawingGroup::IIncommingTotal && g != DrawingGroup::IOutgoingTotal
+                   && g != DrawingGroup::ITotal);
     });
 }
 

@@ -10,8 +10,8 @@
 // volume, rounded half to even to a whole number; totals are sums of those
 // whole numbers, as every volume label sums its lines.
 //
-// A share class ("VRA") makes every volume label "480 (12 %)": the drawn
-// volume, then the share class's vehicles as a percentage of the vehicles
+// A share class ("VRA") makes every movement's volume label "480 (12 %)"
+// (totals keep their plain number): the drawn volume, then the share class's vehicles as a percentage of the vehicles
 // of the classes drawn (unweighted), rounded half to even; no percentage
 // where those vehicles are 0.
 #include <QHash>
@@ -73,7 +73,8 @@ ClassChoice classChoiceFor(ProgramContext& ctx, const QString& requestTerms, con
 bool applyClassVolumes(ProgramContext& ctx, const QString& fileName, const ClassChoice& choice,
                        const ClassVolumes& volumes, QStringList& intensities);
 
-// With a share class: every volume label of doc becomes "480 (12 %)".
+// With a share class: every movement label of doc becomes "480 (12 %)"; the
+// labels in the groups of totals stay.
 // Labels below intminnumber stay empty, as drawn labels do.
 void applyShareLabels(const ClassChoice& choice, const ClassVolumes& volumes, DiagramDocument& doc);
 

@@ -4,10 +4,16 @@
 
 namespace korvimo {
 
-void fixVolumeLabels(QStringList& script, const std::function<QString(const QString& expression)>& label)
+void fixVolumeLabels(QStringList& script, const std::function<QString(const QString& expression)>& label,
+                     const std::function<bool(const QString& group)>& inGroup)
 {
     static const QRegularExpression volumeLabelLine(QStringLiteral("^(TXT;.*;)I;(\\[[^\\]]*\\]);$"));
+    QString group;
     for (QString& line : script) {
+        if (line.startsWith(QLatin1String("GRP;")))
+            group = line.section(QLatin1Char(';'), 2, 2);
+        if (inGroup && !inGroup(group))
+            continue;
         const QRegularExpressionMatch m = volumeLabelLine.match(line);
         if (m.hasMatch())
             line = m.captured(1) + QStringLiteral("T;[\"") + label(m.captured(2)) + QStringLiteral("\"];");

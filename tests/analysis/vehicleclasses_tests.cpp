@@ -153,6 +153,8 @@ TEST(Analysis_VehicleClassTests, SameDataThroughAllThreeReadersGivesTheSameDiagr
     EXPECT_EQ(od.doc.coordinates, req.doc.coordinates);
     EXPECT_EQ(od.doc.general.sfactor, req.doc.general.sfactor);
     EXPECT_TRUE(od.doc.script.join('\n').contains("T;[\"560 (17 %)\"];")) << od.doc.script.join('\n').toStdString();
+    // Totals keep their plain, live number.
+    EXPECT_TRUE(od.doc.script.join('\n').contains(";I;[0001+0002+0003];"));
 }
 
 TEST(Analysis_VehicleClassTests, WithoutAChoiceFilesDrawWhatTheyAlwaysDrew)
