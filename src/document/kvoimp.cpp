@@ -79,8 +79,6 @@ void forEachRow(TMlb2& table, Body body)
     } while (table.GoNext());
 }
 
-// The volumes of the "[**<prefix>OD**]" or "[**<prefix>DIR**]" table, by
-// volumesType ("OD" or "DIR", compared exactly), into intensities.
 // The row's class columns ("VOLUME_<class>") into classes, for intensity.
 void collectClasses(TMlb2& table, const QString& intensity, ClassVolumes& classes)
 {
@@ -90,6 +88,9 @@ void collectClasses(TMlb2& table, const QString& intensity, ClassVolumes& classe
     }
 }
 
+// The volumes of the "[**<prefix>OD**]" or "[**<prefix>DIR**]" table, by
+// volumesType ("OD" or "DIR", compared exactly), into intensities, and the
+// class columns of the rows used into classes.
 void fillVolumes(ProgramContext& ctx, const QStringList& request, const QString& volumesType, const QString& prefix,
                  int rows, QStringList& intensities, ClassVolumes& classes)
 {
@@ -161,7 +162,7 @@ void compareWithScenario(ProgramContext& ctx, const KvoimpVariables& vars, const
 void applyFixedScale(ProgramContext& ctx, const KvoimpVariables& vars, const QString& name, GeneralVariables& g)
 {
     if (!vars.fixedScaleValid)
-        ctx.messages().error(ctx.texts.format(QStringLiteral("AA00252"), {vars.fixedScaleText, name}));
+        ctx.messages().error(ctx.texts.format(QStringLiteral("AA00252"), {vars.fixedScaleText, QFileInfo(name).fileName()}));
     else if (vars.fixedScale > 0)
         g.sfactor = vars.fixedScale;
 }
