@@ -70,6 +70,36 @@ QString colourName(int n) { return QStringLiteral("Color%1").arg(n, 4, 10, QLati
 
 int colourOrDefault(int n, int fallback) { return n >= 1 && n <= 16 ? n : fallback; }
 
+// The field of a band line that holds its width; -1 for other lines.
+int widthField(const QStringList& fields)
+{
+    const QString code = fields.value(0);
+    if (code == QLatin1String("LNE"))
+        return 5;
+    if (code == QLatin1String("ARC") || code == QLatin1String("AR2"))
+        return 8;
+    return -1;
+}
+
+// The same layout: line for line the same element, and every band the same
+// width expression. Texts, colours and offsets may differ, so a diagram
+// whose labels or colours were changed (a comparison, shares of a class)
+// still compares with its plain twin.
+bool sameBase(const QStringList& a, const QStringList& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (a[i].left(3) != b[i].left(3))
+            return false;
+        const QStringList fa = a[i].split(QLatin1Char(';')), fb = b[i].split(QLatin1Char(';'));
+        const int w = widthField(fa);
+        if (w > 0 && fa.value(w) != fb.value(w))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 ComparisonOptions ComparisonOptions::fromSettings(const ProgramSettings& s)
@@ -99,7 +129,7 @@ ComparisonOutcome compareDiagrams(const DocumentContent& base, const DocumentCon
                                   const QString& baseName, const QString& scenarioName, DocumentContent& result)
 {
     ComparisonOutcome outcome;
-    if (base.script != scenario.script) {
+    if (!sameBase(base.script, scenario.script)) {
         outcome.message = texts.format(QStringLiteral("AA00254"), {baseName, scenarioName});
         return outcome;
     }
@@ -162,10 +192,7 @@ ComparisonOutcome compareDiagrams(const DocumentContent& base, const DocumentCon
     };
     for (QString& line : out.script) {
         QStringList f = line.split(QLatin1Char(';'));
-        const QString code = f.value(0);
-        const int width = code == QLatin1String("LNE") ? 5
-                          : code == QLatin1String("ARC") || code == QLatin1String("AR2") ? 8
-                                                                                           : -1;
+        const int width = widthField(f);
         if (width > 0 && f.size() > width + 1 && holdsVolumes(f[width])) {
             const long double d = changes.evaluate(ValueMode::Raw, f[width]);
             if (d != 0) {

@@ -45,7 +45,9 @@ struct ComparisonOutcome {
 // Builds the comparison of scenario against base into result (base's general
 // variables, script, coordinates and notes, with the changes above and a
 // notes line naming both sets). Fails, leaving result untouched, when the
-// scripts differ (AA00254), when neither set holds a volume above 0
+// scripts are no common base (AA00254: another number of lines, another
+// element on a line, or a band of another width expression; texts, colours
+// and offsets may differ), when neither set holds a volume above 0
 // (AA00253), or when a volume line is malformed (the conversion error's
 // text). baseName and scenarioName name the sets in messages and notes.
 ComparisonOutcome compareDiagrams(const DocumentContent& base, const DocumentContent& scenario,

@@ -152,6 +152,15 @@ TEST(Analysis_ComparisonTests, RefusesWhatCannotBeCompared)
     EXPECT_TRUE(r.message.contains("x1")) << r.message.toStdString();
     EXPECT_EQ(out.notes, QStringList{"untouched"});
 
+    // A twin whose labels became texts and whose colours changed is still the same base; a band of
+    // another width expression is not.
+    DocumentContent twin = twoMovements("5", "6");
+    twin.script[6] = "TXT;1;P;0011;[0100];[0100];0;L;NNN;60;0;T;[\"5 (20 %)\"];";
+    twin.script[1].replace("Color0005", "Color0001");
+    EXPECT_TRUE(compare(twoMovements("1", "2"), twin, out).ok);
+    twin.script[1].replace("[0001]", "[0002]");
+    EXPECT_FALSE(compare(twoMovements("1", "2"), twin, out).ok);
+
     // One set empty and the other not is a comparison: everything is new.
     ASSERT_TRUE(compare(twoMovements("0", "0"), twoMovements("5", "0"), out).ok);
     EXPECT_TRUE(out.intensities.contains("0001=5;I;"));

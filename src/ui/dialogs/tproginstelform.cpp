@@ -256,11 +256,11 @@ TProgInstelForm::TProgInstelForm(ProgramContext& ctx, QWidget* parent) : QDialog
     VolumeClassesEdit->setObjectName(QStringLiteral("VolumeClassesEdit"));
     VolumeShareClassEdit = new QLineEdit(klassen);
     VolumeShareClassEdit->setObjectName(QStringLiteral("VolumeShareClassEdit"));
-    auto* cg = new QGridLayout(klassen);
-    cg->addWidget(captionLabel("VolumeClassesLabel", QString::fromUtf8("&Getekend (bijv. MVT+VRA*2):"), VolumeClassesEdit, klassen), 0, 0);
-    cg->addWidget(VolumeClassesEdit, 0, 1);
-    cg->addWidget(captionLabel("VolumeShareClassLabel", QString::fromUtf8("Aandeel &weergeven van klasse:"), VolumeShareClassEdit, klassen), 1, 0);
-    cg->addWidget(VolumeShareClassEdit, 1, 1);
+    auto* classGrid = new QGridLayout(klassen);
+    classGrid->addWidget(captionLabel("VolumeClassesLabel", QString::fromUtf8("&Getekend (bijv. MVT+VRA*2):"), VolumeClassesEdit, klassen), 0, 0);
+    classGrid->addWidget(VolumeClassesEdit, 0, 1);
+    classGrid->addWidget(captionLabel("VolumeShareClassLabel", QString::fromUtf8("Aandeel &weergeven van klasse:"), VolumeShareClassEdit, klassen), 1, 0);
+    classGrid->addWidget(VolumeShareClassEdit, 1, 1);
     auto* al = new QVBoxLayout(analyse);
     al->addWidget(vergelijken);
     al->addWidget(klassen);
