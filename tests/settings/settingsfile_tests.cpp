@@ -43,6 +43,8 @@ TEST(Settings_SettingsFileTests, RoundTripIsByteExact)
     EXPECT_FALSE(s.exportPixAntiAliased);
     EXPECT_EQ(s.basicColors[15], -16);
     EXPECT_EQ(s.formPositions.size(), 3); // two windows and the empty last line
+    EXPECT_EQ(s.compareDecreaseColor, 9);
+    EXPECT_EQ(s.volumeClasses, QStringLiteral("MVT+VRA*2"));
     EXPECT_EQ(settingsFileBytes(s), original);
 
     QTemporaryDir dir;
@@ -58,7 +60,7 @@ TEST(Settings_SettingsFileTests, DefaultsAreWrittenInFileOrder)
 {
     // The default settings produce the described layout, key by key.
     const QStringList lines = settingsFileLines(ProgramSettings());
-    ASSERT_EQ(lines.size(), 56);
+    ASSERT_EQ(lines.size(), 62);
     EXPECT_EQ(lines[0], QStringLiteral("[Korvimo settings]"));
     EXPECT_EQ(lines[1], QString());
     EXPECT_EQ(lines[2], QStringLiteral("[**General variables**]"));
