@@ -77,9 +77,11 @@ TEST(Settings_SettingsFileTests, DefaultsAreWrittenInFileOrder)
         "BasicColor0006=11579647", "BasicColor0007=16764262", "BasicColor0008=12303104",
         "BasicColor0009=16711935", "BasicColor0010=10485760", "BasicColor0011=8388863",
         "BasicColor0012=4210816", "BasicColor0013=65280", "BasicColor0014=255", "BasicColor0015=65535",
-        "BasicColor0016=16711680", "InterfaceTheme=1", "DrawingBgDarkColor=9868950", "LibLeftHandTraffic=0"};
+        "BasicColor0016=16711680", "InterfaceTheme=1", "DrawingBgDarkColor=9868950", "LibLeftHandTraffic=0",
+        "CompareIncreaseColor=1", "CompareDecreaseColor=2", "ComparePercentages=0", "CompareZeroLabels=0",
+        "VolumeClasses=", "VolumeShareClass="};
     EXPECT_EQ(lines.mid(3, expected.size()), expected);
-    EXPECT_EQ(lines.mid(53), (QStringList{"", "[**Form positions**]", ""}));
+    EXPECT_EQ(lines.mid(59), (QStringList{"", "[**Form positions**]", ""}));
 }
 
 TEST(Settings_SettingsFileTests, KeysAreReadWithoutRegardToCase)
