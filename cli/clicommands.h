@@ -11,6 +11,7 @@ int convertCommand(const QStringList& args, ProgramContext& ctx);
 int renderCommand(const QStringList& args, ProgramContext& ctx);
 int checkCommand(const QStringList& args, ProgramContext& ctx);
 int serveCommand(const QStringList& args, ProgramContext& ctx);
+int compareCommand(const QStringList& args, ProgramContext& ctx);
 
 // Prints "korvimo-cli: <text>" on stderr and returns 2.
 int usageError(const QString& text);

@@ -1,9 +1,18 @@
 #include "cli/inputdocument.h"
 
+#include "core/inputfile.h"
 #include "document/diagramfile.h"
 #include "document/library.h"
 
 namespace korvimo::cli {
+
+bool refuseOutputOverInput(const QString& input, const QString& output, ProgramContext& ctx)
+{
+    if (!isSameFile(input, output))
+        return false;
+    ctx.messages().error(ctx.texts.format(QStringLiteral("AA00214"), {output, input}));
+    return true;
+}
 
 bool openInput(const QString& input, ProgramContext& ctx, DiagramDocument& doc)
 {

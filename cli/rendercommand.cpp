@@ -15,7 +15,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
-#include <QSaveFile>
 #include <QSet>
 
 #include <algorithm>
@@ -28,6 +27,8 @@
 #include "canvas/qtplayer.h"
 #include "cli/clicommands.h"
 #include "cli/inputdocument.h"
+#include "core/inputfile.h"
+#include "core/safefile.h"
 #include "document/diagramdocument.h"
 #include "document/diagramfile.h"
 #include "output/exportfile.h"
@@ -41,13 +42,7 @@ using PictureWriter = bool (*)(const Metafile&, const QString& path, QString* er
 
 bool writeDump(const Metafile& m, const QString& path, QString* error)
 {
-    QSaveFile f(path);
-    const QByteArray bytes = m.dump().toUtf8();
-    if (f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.commit())
-        return true;
-    if (error)
-        *error = f.errorString();
-    return false;
+    return writeWholeFile(path, m.dump().toUtf8(), error);
 }
 
 struct OutputFormat {
@@ -106,9 +101,11 @@ int renderOne(const QString& input, const QString& output, int width, bool antiA
         MaakMeta(doc, ctx, target, QString::fromLatin1(format->outputType), QStringLiteral("E"));
     QString error;
     if (!format->write(target, output, &error)) {
-        ctx.messages().error(QStringLiteral("Cannot write %1: %2").arg(output, error));
+        ctx.messages().error(error); // names the file and the system's reason
         return 1;
     }
+    if (target.kind() == MetafileKind::Wmf)
+        reportWmfClamping(target, ctx);
     return outcome.completed && outcome.brokenLines == 0 ? 0 : 1;
 }
 
@@ -181,8 +178,7 @@ int renderBatch(const QStringList& inputs, const QString& dir, const QString& fo
         QString line;
         if (outputs[i].isEmpty()) {
             line = QStringLiteral("FAILED %1: its picture name is taken by an earlier input").arg(inputs[i]);
-        } else if (QFileInfo(inputs[i]).canonicalFilePath() == QFileInfo(outputs[i]).canonicalFilePath()
-                   && QFileInfo::exists(outputs[i])) {
+        } else if (isSameFile(inputs[i], outputs[i])) {
             line = QStringLiteral("FAILED %1: the picture would replace the input").arg(inputs[i]);
         } else {
             const QFileInfo before(outputs[i]);
@@ -263,6 +259,9 @@ int renderCommand(const QStringList& args, ProgramContext& ctx)
         return usageError(QStringLiteral("render needs INPUT and OUTPUT"));
     if (!formatFor(files[1]) && !viaExport(files[1]))
         return usageError(QStringLiteral("cannot write \"%1\": unknown picture type").arg(files[1]));
+    // Writing the picture over its own input would destroy the diagram.
+    if (refuseOutputOverInput(files[0], files[1], ctx))
+        return 1;
     return renderOne(files[0], files[1], width, antiAliased, ctx);
 }
 

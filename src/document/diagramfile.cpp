@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "core/inputfile.h"
 #include "core/programcontext.h"
 #include "document/integertext.h"
 #include "document/intensityreplace.h"
@@ -185,10 +186,27 @@ OpenResult DiagramFile::StromenBestandOpenen(const QString& name)
 {
     Nesting nesting(m_depth);
     OpenResult result = OpenResult::Read;
-    if (!textfile::isReadable(name)) {
-        m_ctx.messages().error(m_ctx.texts.format(QStringLiteral("AA00005"), {name}));
+    const InputCheck input = checkInputFile(name);
+    if (m_depth > kMaxOpenNesting) {
+        // A library template that is itself a version-2 file naming a
+        // template opens the library again, and so on without end: each
+        // level holds its file and its temporary file. Real files nest two
+        // or three deep.
+        m_ctx.messages().error(m_ctx.texts.format(QStringLiteral("AA00215"), {name}));
+        result = OpenResult::CannotOpen;
+    } else if (!input.ok()) {
+        // A FIFO or device would block or never end, a huge file would fill
+        // the memory: neither is opened, and the user is told which it was.
+        const QString key = input.problem == InputProblem::NotRegular ? QStringLiteral("AA00210")
+                            : input.problem == InputProblem::TooLarge ? QStringLiteral("AA00211")
+                                                                      : QStringLiteral("AA00005");
+        m_ctx.messages().error(
+            m_ctx.texts.format(key, {name, QString::number(kMaxInputFileBytes / (1024 * 1024))}));
         result = OpenResult::CannotOpen;
     } else {
+        if (const qsizetype line = textfile::firstOverlongLine(name))
+            m_ctx.messages().warning(m_ctx.texts.format(
+                QStringLiteral("AA00212"), {name, QString::number(line), QString::number(textfile::kMaxLineChars)}));
         BusyCursor busy(hooks);
         try {
             result = readByType(name);
@@ -283,7 +301,9 @@ bool DiagramFile::StromenBestandOpslaan(const QString& name)
     BusyCursor busy(hooks);
     QString reason;
     if (!textfile::writeLines(name, diagramFileLines(m_doc), &reason)) {
-        m_ctx.messages().error(m_ctx.texts.format(QStringLiteral("AA00001"), {name}));
+        // The fixed text only guesses; the system's reason tells the user what happened.
+        m_ctx.messages().error(m_ctx.texts.format(QStringLiteral("AA00001"), {name}) + QStringLiteral("\r\n\r\n")
+                               + reason);
         return false;
     }
     m_doc.setModified(false);

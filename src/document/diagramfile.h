@@ -80,6 +80,9 @@ public:
     // are skipped - except when this call is nested inside another reading
     // (the library and the import requests call back in): then the
     // ConversionError passes on to the outer call, which stops as a whole.
+    // A file nested deeper than kMaxOpenNesting (a template that opens a
+    // template that opens ...) is not read: AA00215, CannotOpen.
+    static constexpr int kMaxOpenNesting = 6;
     OpenResult StromenBestandOpenen(const QString& name);
 
     // Reads a current diagram file. Throws ConversionError.

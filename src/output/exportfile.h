@@ -15,6 +15,7 @@
 namespace korvimo {
 
 class DiagramDocument;
+class Metafile;
 struct ProgramContext;
 
 // Writes the diagram in the format: EMF and WMF render with that output type
@@ -28,6 +29,10 @@ bool exportToFile(const DiagramDocument& document, const ProgramContext& ctx, in
 // rule, the overwrite question, the writing. Returns true when written.
 bool exportChosenFile(const DiagramDocument& document, const ProgramContext& ctx, int exportType,
                       int width, bool antiAliased, const QString& chosenName);
+
+// After a WMF was written: one warning (AA00216) when coordinates of the
+// drawing lay beyond what the file can hold and were put at its edge.
+void reportWmfClamping(const Metafile& drawing, const ProgramContext& ctx);
 
 // Vector copies for other programs: SVG or PDF of the drawing at its own
 // size (one metafile unit is one 96-DPI pixel).

@@ -50,6 +50,17 @@ struct ProgramSettings {
     // The compose view zooms beyond 2 and offers Zoom all and Zoom/pan
     // exactly; off, it has the two zooms 1 and 2 only.
     bool composeZoomExtended = true;
+    // Comparison diagrams: the colours (1..16 of the diagram's colour table)
+    // of a band whose volume went up or down, and what the labels show.
+    int compareIncreaseColor = 1;
+    int compareDecreaseColor = 2;
+    bool comparePercentages = false;
+    bool compareZeroLabels = false;
+    // Vehicle classes of OD and CSV files (requests say their own): what is
+    // drawn ("MVT+VRA*2"; empty: the file's own volumes) and whose share the
+    // labels show (empty: none).
+    QString volumeClasses;
+    QString volumeShareClass;
 
     // "Name=M:0;L:..;T:..;W:..;H:..;N:..;" one per window, in order
     // (settings/windowpositions.h).

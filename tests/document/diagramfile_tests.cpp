@@ -286,7 +286,10 @@ TEST(Document_DiagramFileTests, FailedSaveReportsAndKeepsTheOldFile)
     const QString notAFolder = e.put("plain-file", "x");
     const QString target = notAFolder + "/diagram.kvo";
     EXPECT_FALSE(e.file.StromenBestandOpslaan(target));
-    EXPECT_EQ(e.messages.texts(), QStringList{"Kan bestand " + target + " niet opslaan."});
+    // The message also gives the system's reason, so the user knows what to mend.
+    ASSERT_EQ(e.messages.texts().size(), 1);
+    EXPECT_TRUE(e.messages.texts()[0].startsWith("Kan bestand " + target + " niet opslaan.\r\n\r\n"));
+    EXPECT_TRUE(e.messages.texts()[0].endsWith(QStringLiteral("Not a directory"))) << e.messages.texts()[0].toStdString();
     EXPECT_TRUE(e.doc.isModified());
 
     const QByteArray old = "[**General variables**]\r\ntitle01=old\r\n";
@@ -295,7 +298,9 @@ TEST(Document_DiagramFileTests, FailedSaveReportsAndKeepsTheOldFile)
         e.doc.script << QStringLiteral("LNE;1;0001;0002;[0100];[0001];Color0003;N;A;");
     e.messages.clear();
     EXPECT_FALSE(test::withFileSizeLimit(4096, [&] { return e.file.StromenBestandOpslaan(existing); }));
-    EXPECT_EQ(e.messages.texts(), QStringList{"Kan bestand " + existing + " niet opslaan."});
+    ASSERT_EQ(e.messages.texts().size(), 1);
+    EXPECT_TRUE(e.messages.texts()[0].startsWith("Kan bestand " + existing + " niet opslaan."));
+    EXPECT_TRUE(e.messages.texts()[0].endsWith(QStringLiteral("File too large"))) << e.messages.texts()[0].toStdString();
     EXPECT_EQ(test::readAll(existing), old);
     EXPECT_EQ(QDir(e.dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2); // no temporary left
 

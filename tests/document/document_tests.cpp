@@ -17,7 +17,7 @@ TEST(Document_ModelTests, NewDocumentDefaultsAndKeyOrder)
     e.ctx.settings.basicColors[2] = 42;
     e.file.BasisInstellingenDatabestand();
     const QStringList lines = generalVariableLines(e.doc.general);
-    ASSERT_EQ(lines.size(), 1 + 23 + 19 + 16 + 5 + 16 + 3 + 16);
+    ASSERT_EQ(lines.size(), 1 + 23 + 19 + 16 + 5 + 16 + 3 + 16 + 1);
     EXPECT_EQ(lines[0], QStringLiteral("fileversion=300"));
     EXPECT_EQ(lines[1], QStringLiteral("fontname=Verdana"));
     EXPECT_EQ(lines[4], QStringLiteral("arrowsize=4"));
@@ -28,7 +28,8 @@ TEST(Document_ModelTests, NewDocumentDefaultsAndKeyOrder)
     EXPECT_EQ(lines[59], QStringLiteral("title01=Title01"));
     EXPECT_EQ(lines[64], QStringLiteral("streetname01=Streetname01"));
     EXPECT_EQ(lines[80], QStringLiteral("armcenter="));
-    EXPECT_EQ(lines.last(), QStringLiteral("arm16="));
+    EXPECT_EQ(lines[lines.size() - 2], QStringLiteral("arm16="));
+    EXPECT_EQ(lines.last(), QStringLiteral("grplegend=1"));
     EXPECT_EQ(e.doc.general.printfontname, QStringLiteral("Verdana"));
     QSet<QString> keys;
     for (const auto& k : generalVariableKeys())

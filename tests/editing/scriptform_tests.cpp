@@ -89,6 +89,7 @@ TEST_F(Editing_ScriptFormTests, EveryExampleLineStoresBackUnchanged)
         "#LNE;1;0001;0002;[0100];[0001];0;A;A;",
         "IMG;1;WMF;0002;[\"/tmp/a b;c.emf\"];1000;",
         "*a comment; with separators",
+        "LEG;1;0030;500;Color0013;40;",
     };
     for (const char* l : lines) {
         const QString line = QString::fromUtf8(l);
@@ -174,6 +175,15 @@ TEST_F(Editing_ScriptFormTests, EveryElementTypeComposedThroughTheForm)
              colourThroughDialog(w, "RECColorEdit2", "Color0004");
          },
          "REC;1;0001;0009;GV;Color0002;Color0004;"},
+        {"LEG",
+         [](QWidget* w) {
+             choose(w, "LEGComboBox1", "0012");
+             auto* v = test::child<QSpinBox>(w, "LEGSpinEdit1");
+             v->selectAll();
+             QTest::keyClicks(v, "1000");
+             colourThroughDialog(w, "LEGColorEdit", "Color0013");
+         },
+         "LEG;1;0012;1000;Color0013;40;"},
     };
     for (const Case& c : cases) {
         doc.script.clear();

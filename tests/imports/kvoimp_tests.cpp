@@ -102,3 +102,27 @@ TEST(Imports_KvoimpTests, ByteOrderMarksSelectTheEncodingAndNamesArriveWhole)
         EXPECT_EQ(env.volume("0003"), 10);
     }
 }
+
+TEST(Imports_KvoimpTests, FixedScaleReplacesTheScaleFromTheHighestVolume)
+{
+    // FixedScale=700 holds whatever the volumes; a value that is no scale is reported and the
+    // scale follows the highest volume (800 gives 600).
+    const QStringList arms = {"1;0;a", "2;90;b", "3;180;c", "4;270;d"};
+    for (const char* volume : {"800", "80"}) {
+        test::LibEnv env;
+        QStringList r = request("OD", arms, {"ARMFROM;ARMTO;VOLUME", QString("1;2;") + volume});
+        r.insert(1, "FixedScale=700");
+        env.files.StromenBestandOpenen(env.write("f.kvoimp", test::crlf(r)));
+        EXPECT_EQ(env.doc.general.sfactor, 700) << volume;
+        EXPECT_TRUE(env.messenger.entries.isEmpty());
+    }
+    for (const char* bad : {"FixedScale=x", "FixedScale=0", "fixedscale=-5"}) {
+        test::LibEnv env;
+        QStringList r = request("OD", arms, {"ARMFROM;ARMTO;VOLUME", "1;2;800"});
+        r.insert(1, bad);
+        env.files.StromenBestandOpenen(env.write("b.kvoimp", test::crlf(r)));
+        EXPECT_EQ(env.doc.general.sfactor, 600) << bad;
+        ASSERT_EQ(env.messenger.entries.size(), 1) << bad;
+        EXPECT_TRUE(env.messenger.texts().value(0).contains(QString(bad).section('=', 1))) << bad;
+    }
+}

@@ -101,6 +101,7 @@ private:
     QWidget* buildTxt();
     QWidget* buildNth();
     QWidget* buildRec();
+    QWidget* buildLeg();
 
     void ScriptTypeComboBoxChange();
     void CoordsComboBoxenVullen();
