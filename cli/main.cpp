@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "cli/clicommands.h"
+#include "cli/clisetup.h"
 
 using namespace korvimo;
 
@@ -48,6 +49,7 @@ int main(int argc, char** argv)
     ProgramContext ctx;
     ctx.paths = ProgramPaths::detect(QCoreApplication::applicationDirPath());
     ctx.messenger = &messenger;
+    cli::readProgramSetUp(ctx);
 
     if (command == QLatin1String("convert"))
         return cli::convertCommand(args, ctx);

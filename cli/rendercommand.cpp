@@ -59,8 +59,6 @@ bool viaExport(const QString& path)
     return false;
 }
 
-
-
 const OutputFormat* formatFor(const QString& path)
 {
     const QString name = path.toLower();
@@ -104,7 +102,8 @@ int renderCommand(const QStringList& args, ProgramContext& ctx)
         return usageError(QStringLiteral("cannot write \"%1\": unknown picture type").arg(files[1]));
 
     DiagramDocument doc;
-    if (!openInput(files[0], ctx, doc))
+    const InputRead read = openInput(files[0], ctx, doc);
+    if (read == InputRead::Failed)
         return 1; // the open procedure has said why; nothing is written
 
     if (!format) {
@@ -113,7 +112,7 @@ int renderCommand(const QStringList& args, ProgramContext& ctx)
         ctx.messenger = &counting;
         const bool written = exportByExtension(doc, ctx, files[1], width, antiAliased);
         ctx.messenger = previous;
-        return written && counting.errors == 0 ? 0 : 1;
+        return exitStatus(read, written && counting.errors == 0);
     }
 
     Metafile target;
@@ -121,10 +120,10 @@ int renderCommand(const QStringList& args, ProgramContext& ctx)
         MaakMeta(doc, ctx, target, QString::fromLatin1(format->outputType), QStringLiteral("E"));
     QString error;
     if (!format->write(target, files[1], &error)) {
-        ctx.messages().error(QStringLiteral("Cannot write %1: %2").arg(files[1], error));
+        ctx.messages().error(ctx.texts.format(QStringLiteral("AA00001"), {files[1]}) + QLatin1Char('\n') + error);
         return 1;
     }
-    return outcome.completed && outcome.brokenLines == 0 ? 0 : 1;
+    return exitStatus(read, outcome.completed && outcome.brokenLines == 0);
 }
 
 } // namespace korvimo::cli

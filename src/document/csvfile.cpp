@@ -1,7 +1,6 @@
 #include "document/csvfile.h"
 
 #include <QCoreApplication>
-#include <QTemporaryFile>
 
 #include "core/programcontext.h"
 #include "document/diagramfile.h"
@@ -74,15 +73,11 @@ void CSVBestandOpenen(const QString& name, DiagramFile& files)
     if (!textfile::readLines(name, &csv))
         return;
     ProgramContext& ctx = files.context();
-    QTemporaryFile temp(libfiles::tempFolder(ctx) + QString::fromLatin1(kProgramName) + QStringLiteral("_XXXXXX.in"));
-    if (!temp.open())
+    libfiles::ScratchFile temp(ctx, QString::fromLatin1(kProgramName) + QLatin1Char('_'), QStringLiteral(".in"));
+    if (!temp.create(textfile::encodeLines(csvToOdLines(csv, ctx.settings.csvSep))))
         return;
-    const QByteArray bytes = textfile::encodeLines(csvToOdLines(csv, ctx.settings.csvSep));
-    if (temp.write(bytes) != bytes.size() || !temp.flush())
-        return;
-    temp.close();
     QCoreApplication::processEvents();
-    ODBestandOpenen(temp.fileName(), files);
+    ODBestandOpenen(temp.name(), files, name);
     QCoreApplication::processEvents();
 }
 

@@ -1,12 +1,11 @@
 #include "document/kvoimp.h"
 
-#include <QTemporaryFile>
-
 #include "core/programcontext.h"
 #include "document/diagramfile.h"
 #include "document/integertext.h"
 #include "document/intensitychange.h"
 #include "document/intensityreplace.h"
+#include "document/leftoutdata.h"
 #include "document/library.h"
 #include "document/libraryfiles.h"
 #include "document/textfile.h"
@@ -22,11 +21,7 @@ QString keyOf(const QString& line)
     return eq < 0 ? QString() : line.left(eq);
 }
 
-QString tempTemplate(const ProgramContext& ctx, const char* extension)
-{
-    return libfiles::tempFolder(ctx) + QStringLiteral("$1_") + QString::fromLatin1(kProgramName)
-           + QStringLiteral("_XXXXXX") + QLatin1String(extension);
-}
+QString tempPrefix() { return QStringLiteral("$1_") + QString::fromLatin1(kProgramName) + QLatin1Char('_'); }
 
 void cannotCreate(ProgramContext& ctx, const QString& name)
 {
@@ -44,17 +39,12 @@ bool loadTable(ProgramContext& ctx, const QStringList& section, TMlb2& table)
         if (!line.isEmpty())
             bytes += line.toUtf8() + "\r\n";
     }
-    QTemporaryFile temp(tempTemplate(ctx, ".txt"));
-    if (!temp.open()) {
-        cannotCreate(ctx, temp.fileTemplate());
+    libfiles::ScratchFile temp(ctx, tempPrefix(), QStringLiteral(".txt"));
+    if (!temp.create(bytes)) {
+        cannotCreate(ctx, temp.name());
         return false;
     }
-    if (temp.write(bytes) != bytes.size() || !temp.flush()) {
-        cannotCreate(ctx, temp.fileName());
-        return false;
-    }
-    temp.close();
-    if (!table.LoadFromFile(temp.fileName()))
+    if (!table.LoadFromFile(temp.name()))
         return false;
     if (table.GoFirst()) {
         do {
@@ -137,18 +127,11 @@ void KvoimpBestandOpenen(const QString& name, DiagramFile& files)
     loadTable(ctx, libfiles::sectionOf(request, QStringLiteral("[**Arms**]")), arms);
 
     {
-        QTemporaryFile temp(tempTemplate(ctx, ".kvo"));
-        if (!temp.open()) {
-            cannotCreate(ctx, temp.fileTemplate());
-        } else {
-            const QByteArray bytes = textfile::encodeLines(templ);
-            if (temp.write(bytes) != bytes.size() || !temp.flush()) {
-                cannotCreate(ctx, temp.fileName());
-            } else {
-                temp.close();
-                files.StromenBestandOpenen(temp.fileName());
-            }
-        }
+        libfiles::ScratchFile temp(ctx, tempPrefix(), QStringLiteral(".kvo"));
+        if (temp.create(textfile::encodeLines(templ)))
+            files.StromenBestandOpenen(temp.name());
+        else
+            cannotCreate(ctx, temp.name());
     }
 
     AlleIntensiteitenOp(doc.intensities, 0);
@@ -164,21 +147,27 @@ void KvoimpBestandOpenen(const QString& name, DiagramFile& files)
         }
     });
 
+    // Rows whose volume lands on no intensity line of the template: outside
+    // the numbering, more than eight arms, or an arm the template lacks.
+    QStringList leftOut;
     const int rows = arms.RowCount();
-    if (vars.volumesType == QLatin1String("OD") && rows <= 8) {
+    if (vars.volumesType == QLatin1String("OD")) {
         const int k = rows <= 4 ? 4 : rows;
         TMlb2 od;
         if (loadTable(ctx, libfiles::sectionOf(request, QStringLiteral("[**OD**]")), od)) {
             forEachRow(od, [&] {
                 const QString from = od.GetData(QStringLiteral("ARMFROM"));
                 const QString to = od.GetData(QStringLiteral("ARMTO"));
-                for (int a = 1; a <= k; ++a) {
+                const QString volume = od.GetData(QStringLiteral("VOLUME"));
+                bool placed = false;
+                for (int a = 1; rows <= 8 && a <= k; ++a) {
                     for (int b = 1; b <= k; ++b) {
                         if (a != b && from == QString::number(a) && to == QString::number(b))
-                            IntensiteitVervangen(doc.intensities, odIntensityName(a, b, k),
-                                                 od.GetData(QStringLiteral("VOLUME")));
+                            placed = IntensiteitVervangen(doc.intensities, odIntensityName(a, b, k), volume) > 0;
                     }
                 }
+                if (!placed)
+                    noteLeftOutVolume(ctx, leftOut, from, to, volume);
             });
         }
     } else if (vars.volumesType == QLatin1String("DIR")) {
@@ -186,13 +175,15 @@ void KvoimpBestandOpenen(const QString& name, DiagramFile& files)
         if (loadTable(ctx, libfiles::sectionOf(request, QStringLiteral("[**DIR**]")), dir)) {
             forEachRow(dir, [&] {
                 const QString direction = dir.GetData(QStringLiteral("DIRECTION"));
-                if (!direction.isEmpty())
-                    IntensiteitVervangen(doc.intensities, direction, dir.GetData(QStringLiteral("VOLUME")));
+                const QString volume = dir.GetData(QStringLiteral("VOLUME"));
+                if (direction.isEmpty() || IntensiteitVervangen(doc.intensities, direction, volume) == 0)
+                    noteLeftOutDirection(ctx, leftOut, direction, volume);
             });
         }
     }
 
     SchaalEtcGoedZetten(files);
+    files.reportLeftOut(name, leftOut);
 }
 
 } // namespace korvimo

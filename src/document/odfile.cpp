@@ -2,6 +2,7 @@
 
 #include "document/diagramfile.h"
 #include "document/intensityreplace.h"
+#include "document/leftoutdata.h"
 #include "document/library.h"
 #include "document/textfile.h"
 
@@ -28,6 +29,12 @@ struct OverviewHidden {
 
 } // namespace
 
+QString odVolumeField(const QString& armLine, int fileArm)
+{
+    const int from = 29 + 7 * (fileArm - 1);
+    return field(armLine, from, from + 6);
+}
+
 OdTemplate odTemplateFor(QChar armCount)
 {
     switch (armCount.unicode()) {
@@ -42,7 +49,7 @@ OdTemplate odTemplateFor(QChar armCount)
     }
 }
 
-void ODBestandOpenen(const QString& name, DiagramFile& files)
+void ODBestandOpenen(const QString& name, DiagramFile& files, const QString& reportAs)
 {
     OverviewHidden hidden(files);
     QStringList lines;
@@ -65,6 +72,7 @@ void ODBestandOpenen(const QString& name, DiagramFile& files)
     const int m = tmpl.armLines;
     const int k = m <= 4 ? 4 : m;
     auto diagramArm = [m](int fileArm) { return fileArm == 1 ? 1 : m + 2 - fileArm; };
+    QStringList leftOut;
     for (int i = 1; i <= m && 1 + i < lines.size(); ++i) {
         const QString& line = lines[1 + i];
         const int a = diagramArm(i);
@@ -74,8 +82,9 @@ void ODBestandOpenen(const QString& name, DiagramFile& files)
         for (int j = 1; j <= m; ++j) {
             if (j == i)
                 continue;
-            const int from = 29 + 7 * (j - 1);
-            IntensiteitVervangen(doc.intensities, odIntensityName(a, diagramArm(j), k), field(line, from, from + 6));
+            const QString volume = odVolumeField(line, j);
+            if (IntensiteitVervangen(doc.intensities, odIntensityName(a, diagramArm(j), k), volume) == 0)
+                noteLeftOutVolume(files.context(), leftOut, QString::number(i), QString::number(j), volume);
         }
     }
     if (armCount == QLatin1Char('2')) {
@@ -85,6 +94,7 @@ void ODBestandOpenen(const QString& name, DiagramFile& files)
             IntensiteitVervangen(doc.intensities, QString::fromLatin1(n), QStringLiteral("0"));
     }
     SchaalEtcGoedZetten(files);
+    files.reportLeftOut(reportAs.isEmpty() ? name : reportAs, leftOut);
 }
 
 } // namespace korvimo

@@ -68,6 +68,17 @@ constexpr BaseText kBaseTexts[] = {
     {u"AA00194", u"Bestand opslaan?"},
     {u"AA00195", u"Bestand overschrijven?"},
     {u"AA00196", u"Bestand \"%s\" is gewijzigd."},
+    {u"AA00197", u"Bestand %s kan niet als diagram worden geopend: %s"},
+    {u"AA00198", u"het is geen diagrambestand (het heeft geen van de secties [**General variables**], [**Script**], [**Coordinates**], [**Intensities**] en [**Notes**])."},
+    {u"AA00199", u"regel 2 geeft op positie 6 geen aantal armen van 2 tot en met 8."},
+    {u"AA00200", u"er staan geen intensiteiten in."},
+    {u"AA00201", u"sjabloon %s staat niet in de bibliotheek."},
+    {u"AA00202", u"Niet alles uit %s past in het sjabloon; het diagram is gemaakt zonder: %s"},
+    {u"AA00203", u"van arm %s naar arm %s: %s"},
+    {u"AA00204", u"richting %s: %s"},
+    {u"AA00205", u"Scriptregel kan niet worden gewijzigd: de elementcode \"%s\" is onbekend."},
+    {u"AA00206", u"het bestand is leeg."},
+    {u"AA00207", u"er wordt geen sjabloon in genoemd (BaseDiagramFromLibrary)."},
 };
 
 const QString kCrLf = QStringLiteral("\r\n");
