@@ -9,7 +9,7 @@
 
 namespace {
 
-struct Run {
+struct CliRun {
     int exitCode = -1;
     QString err;
     QByteArray out;
@@ -27,7 +27,7 @@ struct Cli {
                        "[Korvimo settings]\r\n\r\n[**General variables**]\r\n" + generalLines + "\r\n");
     }
 
-    Run operator()(const QStringList& args) const
+    CliRun operator()(const QStringList& args) const
     {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -63,16 +63,16 @@ TEST(Document_CliInputTests, FilesThatAreNoDiagramEndWithStatusOneAndWriteNothin
     const QString csv = cli.put("hello.csv", "hello;world\r\n");
     for (const QString& input : {png, csv}) {
         SCOPED_TRACE(input.toStdString());
-        const Run convert = cli({"convert", input, cli.dir.filePath("out.kvo")});
+        const CliRun convert = cli({"convert", input, cli.dir.filePath("out.kvo")});
         EXPECT_EQ(convert.exitCode, 1);
         EXPECT_TRUE(convert.err.contains(input)) << convert.err.toStdString();
         EXPECT_TRUE(convert.err.contains("cannot be opened as a diagram")) << convert.err.toStdString();
         EXPECT_FALSE(QFileInfo::exists(cli.dir.filePath("out.kvo")));
-        const Run render = cli({"render", input, cli.dir.filePath("out.png")});
+        const CliRun render = cli({"render", input, cli.dir.filePath("out.png")});
         EXPECT_EQ(render.exitCode, 1);
         EXPECT_TRUE(render.err.contains("cannot be opened as a diagram")) << render.err.toStdString();
         EXPECT_FALSE(QFileInfo::exists(cli.dir.filePath("out.png")));
-        const Run check = cli({"check", input});
+        const CliRun check = cli({"check", input});
         EXPECT_EQ(check.exitCode, 1);
         EXPECT_TRUE(check.out.isEmpty());
     }
@@ -87,11 +87,11 @@ TEST(Document_CliInputTests, DataLeftOutIsPrintedAndEndsWithStatusOneAfterTheWor
     const QString req = cli.put("arm1.kvoimp", "[**Import variables**]\r\nVolumesType=OD\r\nBaseDiagramFromLibrary=011301\r\n"
                                                "[**Arms**]\r\nARMNO;ANGLE;NAME\r\n2;90;b\r\n3;180;c\r\n4;270;d\r\n"
                                                "[**OD**]\r\nARMFROM;ARMTO;VOLUME\r\n1;2;120\r\n2;3;50\r\n");
-    const Run render = cli({"render", req, cli.dir.filePath("arm1.png"), "--width", "200"});
+    const CliRun render = cli({"render", req, cli.dir.filePath("arm1.png"), "--width", "200"});
     EXPECT_EQ(render.exitCode, 1);
     EXPECT_TRUE(render.err.contains("from arm 1 to arm 2: 120")) << render.err.toStdString();
     EXPECT_TRUE(QFileInfo(cli.dir.filePath("arm1.png")).size() > 0);
-    const Run convert = cli({"convert", req, cli.dir.filePath("arm1.kvo")});
+    const CliRun convert = cli({"convert", req, cli.dir.filePath("arm1.kvo")});
     EXPECT_EQ(convert.exitCode, 1);
     EXPECT_TRUE(test::readAll(cli.dir.filePath("arm1.kvo")).contains("0006=50;I;"));
 }
@@ -102,10 +102,10 @@ TEST(Document_CliInputTests, TheSettingsFileDecidesArcsAndLanguage)
     // line too; the messages come in the language the settings name, English when none was chosen.
     Cli cli;
     const QString uturn = cli.put("u.kvo", kUTurn);
-    const Run split = cli({"check", uturn});
+    const CliRun split = cli({"check", uturn});
     ASSERT_EQ(split.exitCode, 0) << split.err.toStdString();
     cli.settings("Arc22ArcsAllowed=0");
-    const Run straight = cli({"check", uturn});
+    const CliRun straight = cli({"check", uturn});
     ASSERT_EQ(straight.exitCode, 0) << straight.err.toStdString();
     EXPECT_TRUE(split.out.contains("AR2;1;")) << split.out.left(2000).constData();
     EXPECT_FALSE(straight.out.contains("AR2;1;"));
@@ -115,12 +115,12 @@ TEST(Document_CliInputTests, TheSettingsFileDecidesArcsAndLanguage)
     cli.settings("");
     EXPECT_TRUE(cli({"check", empty}).err.contains("the file is empty"));
     cli.settings("Language=Deutsch\r\nLanguageSet=1");
-    const Run german = cli({"check", empty});
+    const CliRun german = cli({"check", empty});
     EXPECT_TRUE(german.err.contains("die Datei ist leer")) << german.err.toStdString();
     cli.settings("Language=Nederlands\r\nLanguageSet=1");
     EXPECT_TRUE(cli({"check", empty}).err.contains("het bestand is leeg"));
     cli.settings("Language=Deutsch\r\nLanguageSet=1");
-    const Run unwritable = cli({"render", uturn, cli.dir.filePath("no/such/folder/u.emf")});
+    const CliRun unwritable = cli({"render", uturn, cli.dir.filePath("no/such/folder/u.emf")});
     EXPECT_EQ(unwritable.exitCode, 1);
     EXPECT_TRUE(unwritable.err.contains("u.emf")) << unwritable.err.toStdString();
     EXPECT_FALSE(unwritable.err.contains("Cannot write")) << unwritable.err.toStdString();

@@ -76,12 +76,13 @@ TEST(Imports_LeftOutTests, DirectionsAndOdColumnsWithoutALineAreNamedToo)
     const QString lostPath = lost.write("lost.csv", test::crlf({"t", "K;4;x", "1;0;a;0;5;6;4", "2;90;b;7;0;8;3",
                                                                  "3;180;c;9;10;0;2", "4;270;d;1;1;1;0"}));
     lost.ctx.paths.libraryFile = lost.write("three.lib", [&] {
-        // The library with template 011400 cut down to the lines of arms 1 to 3.
+        // The library with template 011400 without the volumes to and from diagram arm 4.
         QStringList lib;
         lib << "[###011400###]";
         for (const QString& l : lost.library.DiagramFromLibToStringList("011400")) {
-            const bool armFour = l.startsWith("0003=") || l.startsWith("0009=") || l.startsWith("0010=")
-                                 || l.startsWith("0011=") || l.startsWith("0012=") || l.startsWith("0005=");
+            const bool armFour = l.endsWith(";I;")
+                                 && (l.startsWith("0001=") || l.startsWith("0009=") || l.startsWith("0010=")
+                                     || l.startsWith("0011=") || l.startsWith("0012=") || l.startsWith("0005="));
             if (!armFour)
                 lib << l;
         }
