@@ -6,7 +6,7 @@ BUILD_BENCH ?= build/bench
 JOBS        ?= $(shell nproc)
 CMAKE_GEN    = -G Ninja
 
-.PHONY: all deps run test test-asan bench clean release
+.PHONY: all deps run test test-asan bench clean release package
 
 all: release
 
@@ -39,6 +39,14 @@ $(BUILD_BENCH)/build.ninja: | deps
 bench: deps $(BUILD_BENCH)/build.ninja
 	cmake --build $(BUILD_BENCH) -j $(JOBS)
 	@for b in $(BUILD_BENCH)/bin/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b || exit 1; done
+
+# The Debian package, from the release build: build/release/korvimo_*.deb.
+# scripts/package-check.sh installs and tries it.
+package: deps $(BUILD_REL)/build.ninja
+	@bash scripts/install-deps.sh dpkg-dev file appstream
+	appstreamcli validate --no-net packaging/org.korvimo.Korvimo.metainfo.xml
+	cmake --build $(BUILD_REL) -j $(JOBS)
+	cd $(BUILD_REL) && cpack -G DEB
 
 clean:
 	rm -rf build

@@ -1,9 +1,11 @@
-// korvimo-cli serve [WATCHDIR] [--log FILE] [--delete-old]: runs server mode
+// korvimo-cli serve [WATCHDIR] [--log FILE] [--delete-old]
+//                   [--claim-timeout SECONDS]: runs server mode
 // without a display until SIGINT or SIGTERM. Without WATCHDIR the settings
 // come from "AsServer.StartUp" in the program folder, read anew as the
-// server starts; --log and --delete-old are applied over them. Every log
-// line is also printed on stderr. A signal lets the request in hand finish,
-// then the server stops and the command ends with status 0.
+// server starts; the options are applied over them. Every log line is also
+// printed on stderr. A signal lets the request in hand finish, then the
+// server gives back what it had claimed, stops, and the command ends with
+// status 0. Several of these may watch one folder (see requestclaims.h).
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QSocketNotifier>
@@ -87,6 +89,13 @@ int serveCommand(const QStringList& args, ProgramContext& ctx)
             overrides.ServerLogFileName = QFileInfo(args[++i]).absoluteFilePath();
         } else if (a == QLatin1String("--delete-old")) {
             overrides.DeleteOldDiagrams = true;
+        } else if (a == QLatin1String("--claim-timeout")) {
+            bool ok = false;
+            const int seconds = i + 1 < args.size() ? args[++i].toInt(&ok) : 0;
+            if (!ok || seconds < kMinClaimTimeoutSeconds)
+                return usageError(QStringLiteral("--claim-timeout needs a whole number of seconds, at least %1")
+                                      .arg(kMinClaimTimeoutSeconds));
+            overrides.ClaimTimeout = seconds;
         } else if (a.startsWith(QLatin1String("--"))) {
             return usageError(QStringLiteral("unknown option \"%1\"").arg(a));
         } else {

@@ -79,6 +79,14 @@ constexpr BaseText kBaseTexts[] = {
     {u"AA00205", u"Scriptregel kan niet worden gewijzigd: de elementcode \"%s\" is onbekend."},
     {u"AA00206", u"het bestand is leeg."},
     {u"AA00207", u"er wordt geen sjabloon in genoemd (BaseDiagramFromLibrary)."},
+    {u"AA00230", u"Beeld %s kan niet worden geschreven (%s); aanvraag %s blijft staan en wordt bij de volgende tik opnieuw geprobeerd."},
+    {u"AA00231", u"Aanvraag %s is mislukt: het beeld kan niet worden geschreven (%s). De aanvraag blijft staan en wordt elke minuut opnieuw geprobeerd."},
+    {u"AA00232", u"Beeld %s hoort bij een andere aanvraag met dezelfde naam; het beeld van %s heet %s."},
+    {u"AA00233", u"%s was nog niet compleet en is daarna weer veranderd; het wordt opnieuw gelezen."},
+    {u"AA00234", u"Aanvraag %s van de gestopte server %s wordt overgenomen."},
+    {u"AA00235", u"Aanvraag %s van de gestopte server %s vervalt: een nieuwere aanvraag met die naam wacht al."},
+    {u"AA00236", u"Kan claimmap %s niet aanmaken (%s); er worden geen aanvragen behandeld."},
+    {u"AA00237", u"Kan aanvraag %s niet claimen (%s); ze wordt overgeslagen tot ze verandert."},
 };
 
 const QString kCrLf = QStringLiteral("\r\n");

@@ -27,21 +27,6 @@ namespace {
 const QString kCsv = QStringLiteral(".csv");
 const QString kKvoimp = QStringLiteral(".kvoimp");
 
-// Whether a file can be made in the picture's folder, tried with a name of
-// our own so that the picture itself is never emptied or exposed half-made.
-bool folderTakesPicture(const QString& picture)
-{
-    const QFileInfo fi(picture);
-    const QByteArray probe = QFile::encodeName(fi.absolutePath() + QStringLiteral("/.") + fi.fileName()
-                                               + QStringLiteral(".%1.probe").arg(::getpid()));
-    const int fd = ::open(probe.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return false;
-    ::close(fd);
-    ::unlink(probe.constData());
-    return true;
-}
-
 // A script with at least one line that draws something: neither empty, nor
 // a text line, nor an inactive one.
 bool hasDrawableLine(const QStringList& script)
@@ -72,6 +57,7 @@ AsServer::~AsServer()
     if (m_running)
         m_ctx.runAsServer = false;
     restoreMessenger();
+    m_claims.close();
 }
 
 void AsServer::setClock(std::function<QDateTime()> clock)
@@ -140,10 +126,44 @@ void AsServer::StartButtonClick()
     LogLine(QStringLiteral("Start"));
     // Without a folder the search would run wherever the process happens to
     // be; the server then waits idle until it is given one.
+    m_claims.close();
+    m_takenOver.clear();
+    m_claims.setTimeoutSeconds(m_settings.ClaimTimeout);
+    m_claimsFailureLogged = false;
     if (m_settings.WatchDir.isEmpty())
         LogLine(QStringLiteral("Warning: no watched folder (WatchDir) is set; nothing is served."));
     else if (!QFileInfo(m_settings.WatchDir).isDir())
         LogLine(QStringLiteral("Warning: the watched folder %1 does not exist.").arg(m_settings.WatchDir));
+    else
+        openClaims();
+}
+
+bool AsServer::openClaims()
+{
+    if (m_claims.isOpen())
+        return true;
+    QString error;
+    if (m_claims.open(m_settings.WatchDir, &error)) {
+        m_claimsFailureLogged = false;
+        return true;
+    }
+    if (!m_claimsFailureLogged) {
+        m_claimsFailureLogged = true;
+        LogLine(m_ctx.texts.format(QStringLiteral("AA00236"), {m_claims.claimsFolder() + m_claims.owner(), error}));
+    }
+    return false;
+}
+
+void AsServer::takeOverAbandoned()
+{
+    for (const ClaimTakeover& t : m_claims.takeOverAbandoned()) {
+        for (const TakenOverRequest& request : t.taken) {
+            LogLine(m_ctx.texts.format(QStringLiteral("AA00234"), {request.request, t.owner}));
+            m_takenOver.append(request);
+        }
+        for (const QString& request : t.superseded)
+            LogLine(m_ctx.texts.format(QStringLiteral("AA00235"), {request, t.owner}));
+    }
 }
 
 void AsServer::StopButtonClick()
@@ -158,8 +178,10 @@ void AsServer::StopButtonClick()
     if (wasRunning)
         LogLine(QStringLiteral("Stop"));
     // A request in hand keeps logging its messages until it is finished.
-    if (!m_inTick)
+    if (!m_inTick) {
         restoreMessenger();
+        m_claims.close();
+    }
 }
 
 void AsServer::AsServerTimerTimer()
@@ -177,14 +199,35 @@ void AsServer::AsServerTimerTimer()
     m_readyChar = (m_readyChar + 1) % 4;
 
     bool served = false;
-    if (m_running) {
-        bool csv = false;
-        const QString request = findRequest(&csv);
-        // The other system may have taken its request back meanwhile.
-        if (!request.isEmpty() && QFileInfo::exists(request)) {
+    if (m_running && !m_settings.WatchDir.isEmpty() && openClaims()) {
+        takeOverAbandoned();
+        // What a dead server left goes first: it is the oldest.
+        while (!served && !m_takenOver.isEmpty()) {
+            const TakenOverRequest t = m_takenOver.takeFirst();
+            if (!QFileInfo::exists(t.claimed))
+                continue;
+            const bool csv = t.request.endsWith(kCsv, Qt::CaseInsensitive);
+            const ServerRequestOutcome outcome =
+                serveClaimed({t.request, csv, QFileInfo(t.claimed).lastModified().toMSecsSinceEpoch()}, t.claimed,
+                             t.arrivedNs);
             served = true;
-            const ServerRequestOutcome outcome = handleRequest(request, csv);
             Q_EMIT requestHandled(outcome);
+        }
+        for (const RequestFile& request : served ? QList<RequestFile>() : findRequests()) {
+            // The other system may have taken its request back meanwhile,
+            // and another server may have been faster.
+            if (!QFileInfo::exists(request.path))
+                continue;
+            // The trial comes last: it reads the file, the other checks
+            // only look.
+            if (!passesTrial(request, QDateTime::currentMSecsSinceEpoch()))
+                continue;
+            const std::optional<ServerRequestOutcome> outcome = handleRequest(request);
+            if (!outcome)
+                continue;
+            served = true;
+            Q_EMIT requestHandled(*outcome);
+            break;
         }
     }
 
@@ -193,8 +236,10 @@ void AsServer::AsServerTimerTimer()
         deleteOldPictures(t);
 
     m_inTick = false;
-    if (!m_running)
+    if (!m_running) {
         restoreMessenger();
+        m_claims.close();
+    }
     if (m_running) {
         // A file that only waits for its quarter second is looked at again
         // as soon as that has passed, rather than a whole tick later.
@@ -211,61 +256,90 @@ AsServer::FileState AsServer::stateOf(const QString& path)
     return {fi.size(), fi.lastModified().toMSecsSinceEpoch()};
 }
 
-QString AsServer::findRequest(bool* csv)
+QList<RequestFile> AsServer::findRequests()
 {
     const QDateTime realNow = QDateTime::currentDateTime();
+    const qint64 realNowMs = realNow.toMSecsSinceEpoch();
     m_settle.beginScan();
+
+    const QList<RequestFile> all = requestsOldestFirst(m_settings.WatchDir);
     QStringList present;
-    QString found;
-    for (const QString& extension : {kCsv, kKvoimp}) {
-        const QStringList files = requestFiles(m_settings.WatchDir, extension);
-        present += files;
-        if (!found.isEmpty())
-            continue;
-        for (const QString& file : files) {
-            const auto stuck = m_stuck.constFind(file);
-            if (stuck != m_stuck.cend()) {
-                if (*stuck == stateOf(file))
-                    continue;
-                m_stuck.erase(stuck); // changed: a new request under the old name
-            }
-            const bool ready = m_settle.settled(file, realNow) && !heldOpenForWriting(file, m_writeCheck);
-            if (!ready) {
-                if (!m_busyLogged.contains(file)) {
-                    m_busyLogged.insert(file);
-                    LogLine(m_ctx.texts.format(QStringLiteral("AA00005"), {file}));
-                }
+    QList<RequestFile> ready;
+    for (const RequestFile& request : all) {
+        const QString& file = request.path;
+        present << file;
+        const auto stuck = m_stuck.constFind(file);
+        if (stuck != m_stuck.cend()) {
+            if (*stuck == stateOf(file))
                 continue;
-            }
-            found = file;
-            *csv = extension == kCsv;
-            break;
+            m_stuck.erase(stuck); // changed: a new request under the old name
         }
+        const auto retry = m_retries.find(file);
+        if (retry != m_retries.end()) {
+            if (retry->state != stateOf(file))
+                m_retries.erase(retry);
+            else if (realNowMs < retry->notBefore)
+                continue;
+        }
+        const bool settled = m_settle.settled(file, realNow) && !heldOpenForWriting(file, m_writeCheck);
+        if (!settled) {
+            if (!m_busyLogged.contains(file)) {
+                m_busyLogged.insert(file);
+                LogLine(m_ctx.texts.format(QStringLiteral("AA00005"), {file}));
+            }
+            continue;
+        }
+        ready << request;
     }
     m_settle.forgetAllBut(present);
+    const auto servable = [&](const QString& f) {
+        for (const RequestFile& r : ready)
+            if (r.path == f)
+                return true;
+        return false;
+    };
     for (auto it = m_busyLogged.begin(); it != m_busyLogged.end();)
-        it = present.contains(*it) && *it != found ? std::next(it) : m_busyLogged.erase(it);
+        it = present.contains(*it) && !servable(*it) ? std::next(it) : m_busyLogged.erase(it);
     for (auto it = m_stuck.begin(); it != m_stuck.end();)
         it = present.contains(it.key()) ? std::next(it) : m_stuck.erase(it);
-    return found;
+    for (auto it = m_retries.begin(); it != m_retries.end();)
+        it = present.contains(it.key()) ? std::next(it) : m_retries.erase(it);
+    for (auto it = m_trials.begin(); it != m_trials.end();)
+        it = present.contains(it.key()) ? std::next(it) : m_trials.erase(it);
+    return ready;
 }
 
-ServerRequestOutcome AsServer::handleRequest(const QString& dataFile, bool csv)
+bool AsServer::passesTrial(const RequestFile& request, qint64 realNowMs)
 {
-    ServerRequestOutcome outcome;
-    outcome.dataFile = dataFile;
-    const QFileInfo info(dataFile);
-    const QString picture = m_settings.WatchDir + info.completeBaseName() + QStringLiteral(".jpg");
-    outcome.pictureFile = picture;
-    LogLine(QStringLiteral("Import=") + dataFile);
-    LogLine(QStringLiteral("Export=") + picture);
-
-    // The log messenger is installed while the server runs; it counts the
-    // errors of this request.
-    m_logMessenger.resetCount();
+    const FileState state = stateOf(request.path);
+    const auto trial = m_trials.find(request.path);
+    if (trial != m_trials.end()) {
+        if (trial->state == state)
+            // Nobody wrote on: what is there is the whole request, to be
+            // answered as it reads.
+            return realNowMs - trial->at >= kTrialWindowMilliseconds;
+        LogLine(m_ctx.texts.format(QStringLiteral("AA00233"), {request.path}));
+        m_trials.erase(trial);
+    }
+    // A writer that is done long since is not second-guessed.
+    if (realNowMs - state.modified >= kTrialWindowMilliseconds)
+        return true;
+    RecordingMessenger quiet;
+    Messenger* const previous = m_ctx.messenger;
+    m_ctx.messenger = &quiet;
     const int configuredWidth = m_ctx.settings.exportBmpSize;
-
     DiagramDocument doc;
+    const QString failure = readRequest(request.path, request.csv, doc, state.size);
+    m_ctx.settings.exportBmpSize = configuredWidth;
+    m_ctx.messenger = previous;
+    if (failure.isEmpty())
+        return true;
+    m_trials.insert(request.path, {stateOf(request.path), realNowMs});
+    return false;
+}
+
+QString AsServer::readRequest(const QString& path, bool csv, DiagramDocument& doc, qint64 size)
+{
     DiagramFile file(m_ctx, doc);
     DiagramLibrary library(m_ctx);
     library.setLeftHandTraffic(m_ctx.settings.libLeftHandTraffic);
@@ -277,65 +351,183 @@ ServerRequestOutcome AsServer::handleRequest(const QString& dataFile, bool csv)
 
     // The readers take a file whole; a request is a few kilobytes, and an
     // unattended server must not be made to swallow whatever lands here.
-    if (info.size() > kMaxRequestBytes) {
-        outcome.failure = QStringLiteral("the file is larger than %1 bytes").arg(kMaxRequestBytes);
-    } else {
-        try {
-            if (csv)
-                CSVBestandOpenen(dataFile, file);
-            else
-                KvoimpBestandOpenen(dataFile, file);
-        } catch (const ConversionError& e) {
-            m_logMessenger.error(e.text());
-        } catch (const std::exception& e) {
-            m_logMessenger.error(QString::fromLocal8Bit(e.what()));
+    if (size > kMaxRequestBytes)
+        return QStringLiteral("the file is larger than %1 bytes").arg(kMaxRequestBytes);
+    int errors = 0;
+    QString firstError;
+    // Counts what the messenger in place hears during the reading.
+    class Counting final : public Messenger {
+    public:
+        Counting(Messenger& inner, int& errors, QString& first) : m_inner(inner), m_errors(errors), m_first(first) {}
+        void error(const QString& t) override
+        {
+            if (m_errors++ == 0)
+                m_first = t;
+            m_inner.error(t);
         }
-    }
-    doc.fileName = info.completeBaseName();
+        void information(const QString& t) override { m_inner.information(t); }
+        void warning(const QString& t) override { m_inner.warning(t); }
+        using Messenger::question;
+        int question(const QString& a, const QString& b, const QString& c, const QString& d, const QString& e,
+                     int f) override
+        {
+            return m_inner.question(a, b, c, d, e, f);
+        }
 
-    if (outcome.failure.isEmpty() && m_logMessenger.errors > 0)
-        outcome.failure = m_logMessenger.firstError;
-    if (outcome.failure.isEmpty() && !hasDrawableLine(doc.script))
-        outcome.failure = QStringLiteral("nothing to draw");
+    private:
+        Messenger& m_inner;
+        int& m_errors;
+        QString& m_first;
+    } counting(m_ctx.messages(), errors, firstError);
+    Messenger* const previous = m_ctx.messenger;
+    m_ctx.messenger = &counting;
+    try {
+        if (csv)
+            CSVBestandOpenen(path, file);
+        else
+            KvoimpBestandOpenen(path, file);
+    } catch (const ConversionError& e) {
+        counting.error(e.text());
+    } catch (const std::exception& e) {
+        counting.error(QString::fromLocal8Bit(e.what()));
+    }
+    m_ctx.messenger = previous;
+    if (errors > 0)
+        return firstError;
+    if (!hasDrawableLine(doc.script))
+        return QStringLiteral("nothing to draw");
+    return {};
+}
+
+std::optional<ServerRequestOutcome> AsServer::handleRequest(const RequestFile& request)
+{
+    const QString& dataFile = request.path;
+    const qint64 arrived = changeTimeNs(dataFile);
+
+    bool gone = false;
+    QString claimError;
+    const QString claimed = m_claims.claim(dataFile, &gone, &claimError);
+    if (claimed.isEmpty()) {
+        if (!gone) {
+            m_stuck.insert(dataFile, stateOf(dataFile));
+            LogLine(m_ctx.texts.format(QStringLiteral("AA00237"), {dataFile, claimError}));
+        }
+        return std::nullopt;
+    }
+    m_trials.remove(dataFile);
+    return serveClaimed(request, claimed, arrived);
+}
+
+ServerRequestOutcome AsServer::serveClaimed(const RequestFile& request, const QString& claimed, qint64 arrived)
+{
+    const QString& dataFile = request.path;
+    const QFileInfo info(dataFile);
+    const qint64 size = QFileInfo(claimed).size();
+
+    // Of a ".csv" and a ".kvoimp" of one name, waiting here or in the hands
+    // of any server, each gets its own picture.
+    const QString companionName = info.completeBaseName() + (request.csv ? QStringLiteral(".kvoimp") : QStringLiteral(".csv"));
+    bool companion = false;
+    for (const QString& f : QDir(m_settings.WatchDir).entryList({companionName}, QDir::Files | QDir::Hidden))
+        companion = companion || f.compare(companionName, Qt::CaseInsensitive) == 0;
+    companion = companion || m_claims.claimedAnywhere(companionName);
+    QString picture = answerPictureName(m_settings.WatchDir, info.fileName(), companion, arrived);
+
+    ServerRequestOutcome outcome;
+    outcome.dataFile = dataFile;
+    outcome.pictureFile = picture;
+    LogLine(QStringLiteral("Import=") + dataFile);
+    LogLine(QStringLiteral("Export=") + picture);
+    if (picture != plainPictureName(m_settings.WatchDir, info.fileName()))
+        LogLine(m_ctx.texts.format(QStringLiteral("AA00232"),
+                                   {plainPictureName(m_settings.WatchDir, info.fileName()), dataFile, picture}));
+
+    const int configuredWidth = m_ctx.settings.exportBmpSize;
+    DiagramDocument doc;
+    outcome.failure = readRequest(claimed, request.csv, doc, size);
+    doc.fileName = info.completeBaseName();
 
     if (!outcome.failure.isEmpty()) {
         LogLine(QStringLiteral("Error: no diagram could be made from %1 (%2); no picture written.")
                     .arg(dataFile, outcome.failure));
-        if (QFileInfo::exists(picture)) {
-            if (QFile::remove(picture))
-                LogLine(QStringLiteral("Removed the older picture ") + picture);
-            else
-                LogLine(QStringLiteral("Warning: cannot remove the older picture ") + picture);
-        }
-    } else if (!folderTakesPicture(picture)) {
-        LogLine(m_ctx.texts.format(QStringLiteral("AA00001"), {picture}));
-        outcome.failure = QStringLiteral("the picture cannot be written");
+        removeOlderPicture(picture);
+        removeDataFile(claimed, outcome, dataFile);
     } else {
-        outcome.pictureWritten = ExportAsPixelFile(doc, m_ctx, QStringLiteral("JPG"),
-                                                   m_ctx.settings.exportPixAntiAliased,
-                                                   m_ctx.settings.exportBmpSize, picture);
-        if (!outcome.pictureWritten) {
-            LogLine(m_ctx.texts.format(QStringLiteral("AA00001"), {picture}));
-            outcome.failure = m_logMessenger.firstError.isEmpty() ? QStringLiteral("the picture cannot be written")
-                                                                   : m_logMessenger.firstError;
+        // Made beside the claim and renamed in: the folder never shows half
+        // a picture, and a server that dies leaves no stray file there.
+        const QString making = m_claims.ownFolder() + QFileInfo(picture).fileName();
+        m_logMessenger.resetCount();
+        bool written = ExportAsPixelFile(doc, m_ctx, QStringLiteral("JPG"), m_ctx.settings.exportPixAntiAliased,
+                                         m_ctx.settings.exportBmpSize, making);
+        QString why = m_logMessenger.firstError;
+        if (written && ::rename(QFile::encodeName(making).constData(), QFile::encodeName(picture).constData()) != 0) {
+            why = QString::fromLocal8Bit(std::strerror(errno));
+            written = false;
+        }
+        if (written) {
+            outcome.pictureWritten = true;
+            m_retries.remove(dataFile);
+            removeDataFile(claimed, outcome, dataFile);
+        } else {
+            QFile::remove(making);
+            pictureNotWritten(request, claimed, why.isEmpty() ? QStringLiteral("the picture cannot be written") : why,
+                              outcome);
         }
     }
 
     m_ctx.settings.exportBmpSize = configuredWidth;
-
-    removeDataFile(dataFile, outcome);
     doc.setModified(false);
     LogLine(QStringLiteral("FunctionFinish:CreateDiagram"));
     return outcome;
 }
 
-void AsServer::removeDataFile(const QString& dataFile, ServerRequestOutcome& outcome)
+void AsServer::pictureNotWritten(const RequestFile& request, const QString& claimed, const QString& why,
+                                 ServerRequestOutcome& outcome)
 {
-    outcome.dataFileRemoved = QFile::remove(dataFile) || !QFileInfo::exists(dataFile);
-    if (!outcome.dataFileRemoved) {
-        m_stuck.insert(dataFile, stateOf(dataFile));
-        LogLine(QStringLiteral("Warning: cannot delete %1; it is passed over until it changes.").arg(dataFile));
+    const QString& dataFile = request.path;
+    outcome.failure = why;
+    // An older picture of that name must not pass for the answer.
+    removeOlderPicture(outcome.pictureFile);
+    QString error;
+    if (!m_claims.putBack(claimed, &error)) {
+        // A newer request took the name meanwhile; it will be answered.
+        outcome.dataFileRemoved = true;
+        LogLine(m_ctx.texts.format(QStringLiteral("AA00001"), {outcome.pictureFile}));
+        return;
     }
+    outcome.keptForRetry = true;
+    Retry& retry = m_retries[dataFile];
+    retry.state = stateOf(dataFile);
+    ++retry.failures;
+    const qint64 nowMs = QDateTime::currentMSecsSinceEpoch();
+    if (retry.failures == 1) {
+        retry.notBefore = 0;
+        LogLine(m_ctx.texts.format(QStringLiteral("AA00230"), {outcome.pictureFile, why, dataFile}));
+    } else {
+        retry.notBefore = nowMs + kWriteRetryMilliseconds;
+        if (retry.failures == 2) {
+            LogLine(m_ctx.texts.format(QStringLiteral("AA00001"), {outcome.pictureFile}));
+            LogLine(m_ctx.texts.format(QStringLiteral("AA00231"), {dataFile, why}));
+        }
+    }
+}
+
+void AsServer::removeOlderPicture(const QString& picture)
+{
+    const QFileInfo fi(picture);
+    if (!fi.exists() || fi.isDir())
+        return;
+    if (QFile::remove(picture))
+        LogLine(QStringLiteral("Removed the older picture ") + picture);
+    else
+        LogLine(QStringLiteral("Warning: cannot remove the older picture ") + picture);
+}
+
+void AsServer::removeDataFile(const QString& claimed, ServerRequestOutcome& outcome, const QString& shownName)
+{
+    outcome.dataFileRemoved = QFile::remove(claimed) || !QFileInfo::exists(claimed);
+    if (!outcome.dataFileRemoved)
+        LogLine(QStringLiteral("Warning: cannot delete %1.").arg(shownName));
 }
 
 void AsServer::deleteOldPictures(const QDateTime& at)

@@ -25,6 +25,12 @@ void applyServerStartupLines(const QStringList& lines, ServerStartup& settings)
             settings.ServerLogFileName = value;
         else if (key.compare(QLatin1String("DeleteOldDiagrams"), Qt::CaseInsensitive) == 0)
             settings.DeleteOldDiagrams = value == QLatin1String("1");
+        else if (key.compare(QLatin1String("ClaimTimeout"), Qt::CaseInsensitive) == 0) {
+            bool ok = false;
+            const int seconds = value.trimmed().toInt(&ok);
+            if (ok && seconds > 0)
+                settings.ClaimTimeout = seconds;
+        }
     }
 }
 
@@ -45,6 +51,8 @@ void applyOverrides(const ServerStartupOverrides& overrides, ServerStartup& sett
         settings.ServerLogFileName = *overrides.ServerLogFileName;
     if (overrides.DeleteOldDiagrams)
         settings.DeleteOldDiagrams = *overrides.DeleteOldDiagrams;
+    if (overrides.ClaimTimeout)
+        settings.ClaimTimeout = *overrides.ClaimTimeout;
 }
 
 } // namespace korvimo

@@ -7,6 +7,9 @@
 //   WatchDir            the watched folder
 //   ServerLogFileName   the log file (full name); empty: no log file
 //   DeleteOldDiagrams   "1" switches the clean-up of old pictures on
+//   ClaimTimeout        seconds after which the requests of a server that
+//                       stopped renewing its claim folder are taken over
+//                       (several servers on one folder); default 120
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -19,6 +22,7 @@ struct ServerStartup {
     QString WatchDir;          // with a trailing "/" unless empty
     QString ServerLogFileName;
     bool DeleteOldDiagrams = false;
+    int ClaimTimeout = 120;
 };
 
 // What the command line sets over (or instead of) the start-up file.
@@ -26,6 +30,7 @@ struct ServerStartupOverrides {
     std::optional<QString> WatchDir;
     std::optional<QString> ServerLogFileName;
     std::optional<bool> DeleteOldDiagrams;
+    std::optional<int> ClaimTimeout;
 };
 
 // The folder as the server uses it: "/" appended when missing. An empty

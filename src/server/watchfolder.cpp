@@ -126,6 +126,40 @@ QStringList pictureFiles(const QString& folder)
     return filesEndingIn(folder, QStringLiteral(".jpg"));
 }
 
+QList<RequestFile> requestsOldestFirst(const QString& folder)
+{
+    QList<RequestFile> out;
+    for (const bool csv : {true, false})
+        for (const QString& path : filesEndingIn(folder, csv ? QStringLiteral(".csv") : QStringLiteral(".kvoimp")))
+            out.append({path, csv, QFileInfo(path).lastModified().toMSecsSinceEpoch()});
+    // Stable: one kind after the other and by name stays the tie-break.
+    std::stable_sort(out.begin(), out.end(),
+                     [](const RequestFile& a, const RequestFile& b) { return a.modified < b.modified; });
+    return out;
+}
+
+qint64 changeTimeNs(const QString& path)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return -1;
+    return qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+}
+
+QString plainPictureName(const QString& folder, const QString& fileName)
+{
+    return folder + QFileInfo(fileName).completeBaseName() + QStringLiteral(".jpg");
+}
+
+QString answerPictureName(const QString& folder, const QString& fileName, bool companionWaiting, qint64 arrivedNs)
+{
+    const QString plain = plainPictureName(folder, fileName);
+    const bool csv = fileName.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive);
+    if ((csv && companionWaiting) || (arrivedNs >= 0 && changeTimeNs(plain) > arrivedNs))
+        return folder + QFileInfo(fileName).fileName() + QStringLiteral(".jpg");
+    return plain;
+}
+
 bool heldOpenForWriting(const QString& path, WriteCheck check)
 {
     const QByteArray native = QFile::encodeName(path);

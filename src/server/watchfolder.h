@@ -27,6 +27,34 @@ inline constexpr qint64 kSettleMilliseconds = 250;
 // by name. Hidden files count; folders and other special files do not.
 QStringList requestFiles(const QString& folder, const QString& extension);
 
+// A request waiting in the watched folder.
+struct RequestFile {
+    QString path;
+    bool csv = false;      // found by the ".csv" search, else ".kvoimp"
+    qint64 modified = 0;   // time stamp, ms since the epoch
+};
+
+// The requests of both kinds, oldest time stamp first, so that neither kind
+// waits behind a stream of the other; of equal time stamps the ".csv" goes
+// first, then by name (the order of one search after the other).
+QList<RequestFile> requestsOldestFirst(const QString& folder);
+
+// The picture that answers the request fileName of folder, which arrived
+// (its status-change time, which a rename into the folder sets and no
+// writer can set back) at arrivedNs: folder + the name without its last
+// extension + ".jpg", except that the name keeps the request's extension
+// ("a.kvoimp" -> "a.kvoimp.jpg") when
+// - the request is a ".csv" and a ".kvoimp" of the same name waits too
+//   (companionWaiting): two requests never share one answer, and of such a
+//   pair the import request keeps the plain name, whichever is served first;
+// - or the plain picture was put in place after this request arrived: it
+//   answers another request of the same name that was here at the same time.
+QString answerPictureName(const QString& folder, const QString& fileName, bool companionWaiting, qint64 arrivedNs);
+QString plainPictureName(const QString& folder, const QString& fileName);
+
+// The status-change time of path in ns, or -1.
+qint64 changeTimeNs(const QString& path);
+
 // The pictures a clean-up looks at: the regular files ending in ".jpg" (any
 // case), sorted by name.
 QStringList pictureFiles(const QString& folder);

@@ -19,10 +19,14 @@ QSize jpegSize(const QString& path)
 
 TEST(Server_QueueTests, CsvGoesBeforeImportRequestOneEachTick)
 {
-    // a.csv and b.kvoimp: the first tick makes a.jpg and leaves b.kvoimp, the next makes b.jpg.
+    // a.csv and b.kvoimp of the same age: the first tick makes a.jpg and leaves b.kvoimp, the next
+    // makes b.jpg.
     test::ServerEnv env;
     env.dropExample("b.kvoimp", "Voorbeeld.kvoimp");
     env.dropExample("a.csv", "Voorbeeld.csv");
+    const QDateTime now = QDateTime::currentDateTime();
+    test::ServerEnv::setAge(env.watch + "a.csv", 5000, now);
+    test::ServerEnv::setAge(env.watch + "b.kvoimp", 5000, now);
     bool kvoimpWaited = false;
     QObject::connect(env.server.get(), &AsServer::requestHandled, [&](const ServerRequestOutcome& o) {
         if (o.dataFile.endsWith("a.csv"))
@@ -101,45 +105,52 @@ TEST(Server_QueueTests, MalformedRequestsAreLoggedRemovedAndTheQueueGoesOn)
     EXPECT_TRUE(QDir(env.watch).entryList({"*.csv", "*.kvoimp"}, QDir::Files).isEmpty());
 }
 
-TEST(Server_QueueTests, PictureThatCannotBeWrittenIsLoggedAndTheDataFileStillGoes)
+TEST(Server_QueueTests, PictureThatCannotBeWrittenKeepsTheRequestAndIsLoggedOnce)
 {
-    // The picture's name is taken by a folder: AA00001 is logged, the data file is deleted, the
-    // folder stays, and the next request is served.
+    // The picture's name is taken by a folder: the request is kept and tried once more at the next
+    // tick, then AA00001 is logged once and it waits a minute, while the next request is served.
     test::ServerEnv env;
     QDir(env.watch).mkdir("x.jpg");
     env.dropExample("x.csv", "Voorbeeld.csv");
+    test::ServerEnv::setAge(env.watch + "x.csv", 6000);
     env.dropExample("y.csv", "Voorbeeld.csv");
     env.server->StartButtonClick();
-    ASSERT_TRUE(env.waitForOutcomes(2));
-    EXPECT_FALSE(env.outcomes[0].pictureWritten);
-    EXPECT_FALSE(env.outcomes[0].failure.isEmpty());
-    EXPECT_TRUE(env.outcomes[0].dataFileRemoved);
+    ASSERT_TRUE(env.waitForOutcomes(3));
+    test::ServerEnv::spinUntil([] { return false; }, 1200); // a few more ticks
+    ASSERT_EQ(env.outcomes.size(), 3);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(env.outcomes[i].dataFile, env.watch + "x.csv");
+        EXPECT_FALSE(env.outcomes[i].pictureWritten);
+        EXPECT_TRUE(env.outcomes[i].keptForRetry);
+        EXPECT_FALSE(env.outcomes[i].dataFileRemoved);
+        EXPECT_FALSE(env.outcomes[i].failure.isEmpty());
+    }
+    EXPECT_TRUE(env.outcomes[2].pictureWritten);
     EXPECT_TRUE(QFileInfo(env.watch + "x.jpg").isDir());
-    EXPECT_TRUE(env.outcomes[1].pictureWritten);
+    EXPECT_TRUE(QFileInfo::exists(env.watch + "x.csv"));
     const QStringList log = env.logTexts();
     EXPECT_EQ(log.filter("x.jpg niet opslaan").size(), 1) << log.join('\n').toStdString();
-    EXPECT_EQ(QDir(env.watch).entryList(QDir::Files | QDir::Hidden), QStringList{"y.jpg"});
+    EXPECT_EQ(log.filter("volgende tik opnieuw").size(), 1) << log.join('\n').toStdString();
+    EXPECT_EQ(log.filter("elke minuut opnieuw").size(), 1) << log.join('\n').toStdString();
+    EXPECT_EQ(QDir(env.watch).entryList(QDir::Files | QDir::Hidden), (QStringList{"x.csv", "y.jpg"}));
 }
 
 TEST(Server_QueueTests, UnwritableFolderIsLoggedOnceAndNeverServedAgain)
 {
-    // In a folder without write rights the picture and the deletion both fail: AA00001 and the
-    // warning are logged once, and the request is not served again and again.
+    // In a folder without write rights the request cannot be claimed: that is logged once, and it
+    // is not tried again and again.
     if (::geteuid() == 0)
         GTEST_SKIP() << "the superuser writes anywhere";
     test::ServerEnv env;
     env.dropExample("x.csv", "Voorbeeld.csv");
-    QFile::setPermissions(env.watch, QFile::ReadOwner | QFile::ExeOwner);
     env.server->StartButtonClick();
-    ASSERT_TRUE(env.waitForOutcomes(1));
+    QFile::setPermissions(env.watch, QFile::ReadOwner | QFile::ExeOwner);
     test::ServerEnv::spinUntil([] { return false; }, 1500);
     QFile::setPermissions(env.watch, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_EQ(env.outcomes.size(), 1);
-    EXPECT_FALSE(env.outcomes[0].pictureWritten);
-    EXPECT_FALSE(env.outcomes[0].dataFileRemoved);
+    EXPECT_TRUE(env.outcomes.isEmpty());
+    EXPECT_TRUE(QFileInfo::exists(env.watch + "x.csv"));
     const QStringList log = env.logTexts();
-    EXPECT_EQ(log.filter("niet opslaan").size(), 1) << log.join('\n').toStdString();
-    EXPECT_EQ(log.filter("Warning: cannot delete").size(), 1);
+    EXPECT_EQ(log.filter("niet claimen").size(), 1) << log.join('\n').toStdString();
 }
 
 TEST(Server_QueueTests, FileStillBeingWrittenWaits)

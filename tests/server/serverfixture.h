@@ -61,14 +61,15 @@ struct ServerEnv {
                               .toUtf8());
     }
 
-    // A request in the watched folder, its time stamp already a second old
-    // unless fresh (then it must wait for its quarter second).
+    // A request in the watched folder, its time stamp already five seconds
+    // old (past every wait for a writer) unless fresh (then it must wait for
+    // its quarter second and is read on trial).
     QString drop(const QString& name, const QByteArray& bytes, bool fresh = false)
     {
         const QString path = watch + name;
         writeAll(path, bytes);
         if (!fresh)
-            setAge(path, 1000);
+            setAge(path, 5000);
         return path;
     }
 
