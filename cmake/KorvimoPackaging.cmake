@@ -11,7 +11,7 @@ install(FILES packaging/korvimo.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/h
 install(FILES packaging/korvimo-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
         RENAME korvimo.xml)
 install(FILES packaging/org.korvimo.Korvimo.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/korvimo)
 
 # Debian wants manual pages compressed.
 find_program(GZIP_PROGRAM gzip)
@@ -35,10 +35,10 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Korvimo developers")
 set(CPACK_PACKAGE_CONTACT "The Korvimo developers <korvimo@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Traffic flow diagrams of intersections and roundabouts")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Korvimo composes, shows, prints and exports traffic flow diagrams of road intersections and\n"
-    "roundabouts, from its own files, a template library, or traffic data (origin-destination,\n"
-    "CSV and import-request files). korvimo-cli draws, converts and serves them without a display.")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+       "Korvimo composes, shows, prints and exports traffic flow diagrams of road intersections and\n"
+       "roundabouts, from its own files, a template library, or traffic data (origin-destination,\n"
+       "CSV and import-request files). korvimo-cli draws, converts and serves them without a display.")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY korvimo)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT) # korvimo_1.0.0_amd64.deb

@@ -53,15 +53,24 @@ man -w korvimo-cli > /dev/null || fail "no manual page"
 xdg_type=$(XDG_DATA_DIRS=/usr/share gio mime application/x-korvimo-diagram 2> /dev/null | head -n 1 || true)
 echo "mime: ${xdg_type:-gio not available}"
 
-# The desktop program, under a virtual screen, opening the installed sample.
-xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
-    openbox & sleep 1
-    korvimo /usr/share/korvimo/AddOn/Voorbeeld.kvoimp & app=$!
-    sleep 6
-    import -window root "$1/desktop.png"
-    kill $app; wait $app 2> /dev/null || true
-' _ "$out" || fail "the desktop program did not run"
-[ -s "$out/desktop.png" ] || fail "no screenshot"
+# The desktop program, under a virtual screen, opening the installed sample:
+# once as on a first start (it asks for the language, listing the installed
+# language and help files), once with English chosen.
+shoot() { # picture
+    xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
+        openbox > /dev/null 2>&1 & sleep 1
+        korvimo /usr/share/korvimo/AddOn/Voorbeeld.kvoimp & app=$!
+        sleep 6
+        import -window root "$1"
+        kill $app; wait $app 2> /dev/null || true
+    ' _ "$1" || fail "the desktop program did not run"
+    [ -s "$1" ] || fail "no screenshot $1"
+}
+shoot "$out/desktop-first-start.png"
+mkdir -p "$XDG_CONFIG_HOME/Korvimo"
+printf '[**General variables**]\r\nLanguage=English\r\nLanguageSet=1\r\nLanguageHelp=Korvimo_English\r\n' \
+    > "$XDG_CONFIG_HOME/Korvimo/Korvimo.ini"
+shoot "$out/desktop.png"
 
 remove
 trap - EXIT

@@ -32,10 +32,15 @@ start=$(date +%s)
 python3 "$here/soak-writer.py" "$work/watch" "$work/manifest.txt" --count "$count" --mean-gap 0.1 &
 writer=$!
 
-# Kill server 1 once a third of the requests are answered, start a new one
-# ten seconds later.
+# Kill server 1 once a third of the requests are answered, while it holds a
+# request, and start a new one ten seconds later.
 finished() { cat "$work"/stderr*.txt 2> /dev/null | grep -c 'FunctionFinish:CreateDiagram' || true; }
 while [ "$(finished)" -lt $(( count / 3 )) ]; do sleep 0.5; done
+for _ in $(seq 400); do
+    find "$work/watch/.korvimo-claims/" -path "*~${pids[1]}~*" \( -name '*.csv' -o -name '*.kvoimp' \) \
+        2> /dev/null | grep -q . && break
+    sleep 0.05
+done
 kill -KILL "${pids[1]}"; wait "${pids[1]}" 2> /dev/null || true
 echo "soak-servers: killed server 1 after $(finished) answers"
 sleep 10

@@ -142,6 +142,10 @@ bool AsServer::openClaims()
 {
     if (m_claims.isOpen())
         return true;
+    // A folder that is not there (a share not mounted yet) is waited for,
+    // never made.
+    if (!QFileInfo(m_settings.WatchDir).isDir())
+        return false;
     QString error;
     if (m_claims.open(m_settings.WatchDir, &error)) {
         m_claimsFailureLogged = false;
@@ -216,7 +220,7 @@ void AsServer::AsServerTimerTimer()
         for (const RequestFile& request : served ? QList<RequestFile>() : findRequests()) {
             // The other system may have taken its request back meanwhile,
             // and another server may have been faster.
-            if (!QFileInfo::exists(request.path))
+            if (!QFileInfo::exists(request.path) || !isWritten(request))
                 continue;
             // The trial comes last: it reads the file, the other checks
             // only look.
@@ -281,25 +285,11 @@ QList<RequestFile> AsServer::findRequests()
             else if (realNowMs < retry->notBefore)
                 continue;
         }
-        const bool settled = m_settle.settled(file, realNow) && !heldOpenForWriting(file, m_writeCheck);
-        if (!settled) {
-            if (!m_busyLogged.contains(file)) {
-                m_busyLogged.insert(file);
-                LogLine(m_ctx.texts.format(QStringLiteral("AA00005"), {file}));
-            }
-            continue;
-        }
         ready << request;
     }
     m_settle.forgetAllBut(present);
-    const auto servable = [&](const QString& f) {
-        for (const RequestFile& r : ready)
-            if (r.path == f)
-                return true;
-        return false;
-    };
     for (auto it = m_busyLogged.begin(); it != m_busyLogged.end();)
-        it = present.contains(*it) && !servable(*it) ? std::next(it) : m_busyLogged.erase(it);
+        it = present.contains(*it) ? std::next(it) : m_busyLogged.erase(it);
     for (auto it = m_stuck.begin(); it != m_stuck.end();)
         it = present.contains(it.key()) ? std::next(it) : m_stuck.erase(it);
     for (auto it = m_retries.begin(); it != m_retries.end();)
@@ -307,6 +297,20 @@ QList<RequestFile> AsServer::findRequests()
     for (auto it = m_trials.begin(); it != m_trials.end();)
         it = present.contains(it.key()) ? std::next(it) : m_trials.erase(it);
     return ready;
+}
+
+bool AsServer::isWritten(const RequestFile& request)
+{
+    const QString& file = request.path;
+    if (m_settle.settled(file, QDateTime::currentDateTime()) && !heldOpenForWriting(file, m_writeCheck)) {
+        m_busyLogged.remove(file);
+        return true;
+    }
+    if (!m_busyLogged.contains(file)) {
+        m_busyLogged.insert(file);
+        LogLine(m_ctx.texts.format(QStringLiteral("AA00005"), {file}));
+    }
+    return false;
 }
 
 bool AsServer::passesTrial(const RequestFile& request, qint64 realNowMs)

@@ -169,8 +169,12 @@ private:
     };
 
     QDateTime now() const;
-    // The data files that may be served now, in the order to serve them.
+    // The data files that may be served, in the order to serve them; each
+    // still has to pass isWritten and passesTrial (they are asked only until
+    // one is served, as they cost more the more files wait).
     QList<RequestFile> findRequests();
+    // Whether nobody writes the request any more (AA00005 logged once if not).
+    bool isWritten(const RequestFile& request);
     bool passesTrial(const RequestFile& request, qint64 realNowMs);
     // Empty when the request went to another server meanwhile.
     std::optional<ServerRequestOutcome> handleRequest(const RequestFile& request);

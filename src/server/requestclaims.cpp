@@ -150,10 +150,18 @@ QString RequestClaims::claim(const QString& request, bool* gone, QString* error)
     const QString claimed = m_ownFolder + QFileInfo(request).fileName();
     if (::rename(native(request).constData(), native(claimed).constData()) == 0)
         return claimed;
-    if (errno == ENOENT) {
+    int err = errno;
+    // Someone cleared the claim folders away: make the own one again.
+    if (err == ENOENT && QFileInfo::exists(request) && !QFileInfo::exists(m_ownFolder) && QDir().mkpath(m_ownFolder)) {
+        touch(m_aliveFile);
+        if (::rename(native(request).constData(), native(claimed).constData()) == 0)
+            return claimed;
+        err = errno;
+    }
+    if (err == ENOENT) {
         *gone = true;
     } else if (error) {
-        *error = QString::fromLocal8Bit(std::strerror(errno));
+        *error = QString::fromLocal8Bit(std::strerror(err));
     }
     return {};
 }
