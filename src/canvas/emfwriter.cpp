@@ -288,8 +288,8 @@ public:
         switch (r.type) {
         case MetaRecordType::Pen: return pen(r.pen);
         case MetaRecordType::Brush: return brush(r.brush);
-        case MetaRecordType::Font: return font(r.font);
-        case MetaRecordType::TextOut: return text(pt(0), r.text);
+        case MetaRecordType::Font: return font(r.font());
+        case MetaRecordType::TextOut: return text(pt(0), r.text());
         case MetaRecordType::MoveTo: return m_b.add(U_EMRMOVETOEX_set(pointl(pt(0))));
         case MetaRecordType::LineTo: return m_b.add(U_EMRLINETO_set(pointl(pt(0))));
         case MetaRecordType::Polyline:
@@ -298,7 +298,7 @@ public:
         case MetaRecordType::Arc: return m_b.add(U_EMRARC_set(boxRectl(r.box), pointl(pt(0)), pointl(pt(1))));
         case MetaRecordType::Ellipse: return m_b.add(U_EMRELLIPSE_set(boxRectl(r.box)));
         case MetaRecordType::Rectangle: return m_b.add(U_EMRRECTANGLE_set(boxRectl(r.box)));
-        case MetaRecordType::StretchImage: return !r.image || image(r.box, *r.image);
+        case MetaRecordType::StretchImage: return !r.image() || image(r.box, *r.image());
         case MetaRecordType::StretchMetafile: return true; // inlined before writing
         }
         return true;

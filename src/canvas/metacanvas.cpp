@@ -53,7 +53,7 @@ void MetaCanvas::useFont()
         return;
     MetaRecord r;
     r.type = MetaRecordType::Font;
-    r.font = m_font;
+    r.setFont(m_font);
     m_target.append(std::move(r));
     m_recordedFont = m_font;
 }
@@ -73,7 +73,7 @@ void MetaCanvas::textOut(int x, int y, const QString& text)
     MetaRecord r;
     r.type = MetaRecordType::TextOut;
     r.points = {QPoint(x, y)};
-    r.text = text;
+    r.setText(text);
     m_target.append(std::move(r));
 }
 
@@ -162,7 +162,7 @@ void MetaCanvas::stretchDraw(const MetaBox& box, const QImage& image)
     MetaRecord r;
     r.type = MetaRecordType::StretchImage;
     r.box = box;
-    r.image = std::make_shared<const QImage>(image);
+    r.setImage(std::make_shared<const QImage>(image));
     m_target.append(std::move(r));
 }
 
@@ -173,7 +173,7 @@ void MetaCanvas::stretchDraw(const MetaBox& box, const Metafile& picture)
     MetaRecord r;
     r.type = MetaRecordType::StretchMetafile;
     r.box = box;
-    r.picture = std::make_shared<const Metafile>(picture);
+    r.setPicture(std::make_shared<const Metafile>(picture));
     m_target.append(std::move(r));
 }
 

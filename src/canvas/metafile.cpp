@@ -2,6 +2,9 @@
 
 #include <QCryptographicHash>
 
+#include <atomic>
+#include <cstring>
+
 namespace korvimo {
 
 namespace {
@@ -16,7 +19,7 @@ QString pointText(const QPoint& p)
     return QStringLiteral("%1,%2").arg(p.x()).arg(p.y());
 }
 
-QString pointsText(const QList<QPoint>& points)
+QString pointsText(const MetaPoints& points)
 {
     QStringList parts;
     parts.reserve(points.size());
@@ -65,7 +68,134 @@ bool samePicture(const std::shared_ptr<const Metafile>& a, const std::shared_ptr
     return *a == *b;
 }
 
+std::atomic<std::uint64_t> g_generations{0};
+
+const MetaRecordDetail& noDetail()
+{
+    static const MetaRecordDetail none;
+    return none;
+}
+
 } // namespace
+
+// ---- MetaPoints -------------------------------------------------------------
+
+MetaPoints::MetaPoints(std::initializer_list<QPoint> points)
+{
+    reserve(qsizetype(points.size()));
+    for (const QPoint& p : points)
+        append(p);
+}
+
+MetaPoints::MetaPoints(const QList<QPoint>& points)
+{
+    reserve(points.size());
+    for (const QPoint& p : points)
+        append(p);
+}
+
+MetaPoints::MetaPoints(const MetaPoints& other)
+{
+    reserve(other.m_size);
+    std::memcpy(static_cast<void*>(ptr()), other.ptr(), sizeof(QPoint) * other.m_size);
+    m_size = other.m_size;
+}
+
+MetaPoints::MetaPoints(MetaPoints&& other) noexcept
+    : m_size(other.m_size), m_capacity(other.m_capacity)
+{
+    std::memcpy(m_inline, other.m_inline, sizeof m_inline); // the inline points or the heap pointer
+    other.m_size = 0;
+    other.m_capacity = kInline;
+}
+
+MetaPoints& MetaPoints::operator=(const MetaPoints& other)
+{
+    if (this != &other) {
+        MetaPoints copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+MetaPoints& MetaPoints::operator=(MetaPoints&& other) noexcept
+{
+    if (this != &other) {
+        if (onHeap())
+            delete[] m_heap;
+        m_size = other.m_size;
+        m_capacity = other.m_capacity;
+        std::memcpy(m_inline, other.m_inline, sizeof m_inline);
+        other.m_size = 0;
+        other.m_capacity = kInline;
+    }
+    return *this;
+}
+
+MetaPoints::~MetaPoints()
+{
+    if (onHeap())
+        delete[] m_heap;
+}
+
+void MetaPoints::reserve(qsizetype n)
+{
+    if (n <= qsizetype(m_capacity))
+        return;
+    const auto capacity = static_cast<std::uint32_t>(std::min<qsizetype>(n, UINT32_MAX));
+    auto* grown = new QPoint[capacity];
+    std::copy(begin(), end(), grown);
+    if (onHeap())
+        delete[] m_heap;
+    m_heap = grown;
+    m_capacity = capacity;
+}
+
+void MetaPoints::append(const QPoint& p)
+{
+    if (m_size == m_capacity)
+        reserve(qsizetype(m_capacity) * 2);
+    ptr()[m_size++] = p;
+}
+
+void MetaPoints::clear()
+{
+    if (onHeap())
+        delete[] m_heap;
+    m_size = 0;
+    m_capacity = kInline;
+    std::memset(m_inline, 0, sizeof m_inline);
+}
+
+bool MetaPoints::operator==(const MetaPoints& other) const
+{
+    return m_size == other.m_size && std::equal(begin(), end(), other.begin());
+}
+
+// ---- MetaRecord -------------------------------------------------------------
+
+MetaRecordDetail& MetaRecord::detail()
+{
+    if (!m_detail)
+        m_detail = std::make_shared<MetaRecordDetail>();
+    else if (m_detail.use_count() > 1)
+        m_detail = std::make_shared<MetaRecordDetail>(*m_detail);
+    return *m_detail;
+}
+
+const FontSpec& MetaRecord::font() const { return m_detail ? m_detail->font : noDetail().font; }
+
+const QString& MetaRecord::text() const { return m_detail ? m_detail->text : noDetail().text; }
+
+const std::shared_ptr<const QImage>& MetaRecord::image() const
+{
+    return m_detail ? m_detail->image : noDetail().image;
+}
+
+const std::shared_ptr<const Metafile>& MetaRecord::picture() const
+{
+    return m_detail ? m_detail->picture : noDetail().picture;
+}
 
 QString quoteDumpText(const QString& text)
 {
@@ -96,8 +226,8 @@ bool MetaRecord::operator==(const MetaRecord& o) const
     switch (type) {
     case MetaRecordType::Pen: return pen == o.pen;
     case MetaRecordType::Brush: return brush == o.brush;
-    case MetaRecordType::Font: return font == o.font;
-    case MetaRecordType::TextOut: return points == o.points && text == o.text;
+    case MetaRecordType::Font: return font() == o.font();
+    case MetaRecordType::TextOut: return points == o.points && text() == o.text();
     case MetaRecordType::MoveTo:
     case MetaRecordType::LineTo:
     case MetaRecordType::Polyline:
@@ -106,8 +236,8 @@ bool MetaRecord::operator==(const MetaRecord& o) const
     case MetaRecordType::Arc: return box == o.box && points == o.points;
     case MetaRecordType::Ellipse:
     case MetaRecordType::Rectangle: return box == o.box;
-    case MetaRecordType::StretchImage: return box == o.box && sameImage(image, o.image);
-    case MetaRecordType::StretchMetafile: return box == o.box && samePicture(picture, o.picture);
+    case MetaRecordType::StretchImage: return box == o.box && sameImage(image(), o.image());
+    case MetaRecordType::StretchMetafile: return box == o.box && samePicture(picture(), o.picture());
     }
     return false;
 }
@@ -115,6 +245,10 @@ bool MetaRecord::operator==(const MetaRecord& o) const
 QString MetaRecord::dumpLine() const
 {
     auto at = [this](int i) { return i < points.size() ? points[i] : QPoint(); };
+    const FontSpec& font = this->font();
+    const QString& text = this->text();
+    const std::shared_ptr<const QImage>& image = this->image();
+    const std::shared_ptr<const Metafile>& picture = this->picture();
     switch (type) {
     case MetaRecordType::Pen:
         return QStringLiteral("Pen color=%1 width=%2%3")
@@ -183,9 +317,29 @@ void Metafile::setComment(const QString& creator, const QString& description)
     m_description = description;
 }
 
+void Metafile::append(MetaRecord record)
+{
+    if (m_records.size() >= m_budget) {
+        m_budgetReached = true;
+        return;
+    }
+    m_records.append(std::move(record));
+    m_generation = ++g_generations;
+}
+
+void Metafile::clearRecords()
+{
+    m_records.clear();
+    m_budgetReached = false;
+    m_generation = ++g_generations;
+}
+
 void Metafile::clear()
 {
+    const qsizetype budget = m_budget;
     *this = Metafile();
+    m_budget = budget;
+    m_generation = ++g_generations;
 }
 
 QStringList Metafile::dumpLines() const

@@ -22,6 +22,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
+#include <cstdint>
+#include <initializer_list>
 #include <memory>
 
 namespace korvimo {
@@ -74,7 +77,7 @@ struct FontSpec {
     bool operator==(const FontSpec&) const = default;
 };
 
-enum class MetaRecordType {
+enum class MetaRecordType : std::uint8_t {
     Pen,             // pen
     Brush,           // brush
     Font,            // font
@@ -91,21 +94,102 @@ enum class MetaRecordType {
     StretchMetafile, // box, picture
 };
 
-struct MetaRecord {
-    MetaRecordType type = MetaRecordType::MoveTo;
-    PenSpec pen;
-    BrushSpec brush;
+// The points of one record. Nearly every record has one or two, and a
+// drawing can hold millions of records, so those two live inside the record.
+class MetaPoints {
+public:
+    MetaPoints() = default;
+    MetaPoints(std::initializer_list<QPoint> points);
+    MetaPoints(const QList<QPoint>& points); // NOLINT: a point list is a point list
+    MetaPoints(const MetaPoints& other);
+    MetaPoints(MetaPoints&& other) noexcept;
+    MetaPoints& operator=(const MetaPoints& other);
+    MetaPoints& operator=(MetaPoints&& other) noexcept;
+    ~MetaPoints();
+
+    qsizetype size() const { return m_size; }
+    bool isEmpty() const { return m_size == 0; }
+    bool empty() const { return m_size == 0; }
+    const QPoint* constData() const { return ptr(); }
+    const QPoint* data() const { return ptr(); }
+    QPoint* data() { return ptr(); }
+    const QPoint* begin() const { return ptr(); }
+    const QPoint* end() const { return ptr() + m_size; }
+    QPoint* begin() { return ptr(); }
+    QPoint* end() { return ptr() + m_size; }
+    const QPoint& operator[](qsizetype i) const { return ptr()[i]; }
+    QPoint& operator[](qsizetype i) { return ptr()[i]; }
+    const QPoint& first() const { return ptr()[0]; }
+    const QPoint& last() const { return ptr()[m_size - 1]; }
+    void append(const QPoint& p);
+    void reserve(qsizetype n);
+    void clear();
+
+    QList<QPoint> toList() const { return QList<QPoint>(begin(), end()); }
+    operator QList<QPoint>() const { return toList(); } // NOLINT: for the writers' point lists
+
+    bool operator==(const MetaPoints& other) const;
+    friend bool operator==(const MetaPoints& a, const QList<QPoint>& b)
+    {
+        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin());
+    }
+
+private:
+    static constexpr std::uint32_t kInline = 2;
+    bool onHeap() const { return m_capacity > kInline; }
+    const QPoint* ptr() const { return onHeap() ? m_heap : reinterpret_cast<const QPoint*>(m_inline); }
+    QPoint* ptr() { return onHeap() ? m_heap : reinterpret_cast<QPoint*>(m_inline); }
+
+    std::uint32_t m_size = 0;
+    std::uint32_t m_capacity = kInline;
+    union {
+        int m_inline[2 * kInline] = {};
+        QPoint* m_heap;
+    };
+};
+
+// What only fonts, texts and pictures carry, kept apart so that the many
+// pen and line records stay small. Shared between copies, copied on write.
+struct MetaRecordDetail {
     FontSpec font;
-    MetaBox box;
-    QList<QPoint> points;
     QString text;
     std::shared_ptr<const QImage> image;
     std::shared_ptr<const Metafile> picture;
+};
+
+struct MetaRecord {
+    MetaRecord() = default;
+    MetaRecord(MetaRecordType recordType) : type(recordType) {} // NOLINT: MetaRecord{type}
+
+    MetaRecordType type = MetaRecordType::MoveTo;
+    PenSpec pen;
+    BrushSpec brush;
+    MetaBox box;
+    MetaPoints points;
+
+    const FontSpec& font() const;
+    void setFont(const FontSpec& font) { detail().font = font; }
+    FontSpec& fontRef() { return detail().font; }
+    const QString& text() const;
+    void setText(const QString& text) { detail().text = text; }
+    const std::shared_ptr<const QImage>& image() const;
+    void setImage(std::shared_ptr<const QImage> image) { detail().image = std::move(image); }
+    const std::shared_ptr<const Metafile>& picture() const;
+    void setPicture(std::shared_ptr<const Metafile> picture) { detail().picture = std::move(picture); }
 
     bool operator==(const MetaRecord& other) const;
     // One line of the dump, without line end.
     QString dumpLine() const;
+
+private:
+    MetaRecordDetail& detail();
+    std::shared_ptr<MetaRecordDetail> m_detail;
 };
+
+// The most records one picture may hold. A legible diagram has a few
+// hundred thousand at most; beyond this a file is asking for gigabytes
+// (a gradient records a line per row), so recording stops there.
+inline constexpr qsizetype kMetafileRecordBudget = qsizetype(4) << 20;
 
 class Metafile {
 public:
@@ -125,10 +209,18 @@ public:
     void setComment(const QString& creator, const QString& description);
 
     const QList<MetaRecord>& records() const { return m_records; }
-    void append(MetaRecord record) { m_records.append(std::move(record)); }
+    // Appends the record, unless the picture already holds
+    // kMetafileRecordBudget records: then nothing is added and
+    // budgetReached() says so from then on.
+    void append(MetaRecord record);
+    bool budgetReached() const { return m_budgetReached; }
+    // A smaller budget for this picture (at most kMetafileRecordBudget);
+    // it stays through clear().
+    void setRecordBudget(qsizetype records) { m_budget = std::clamp<qsizetype>(records, 0, kMetafileRecordBudget); }
+    qsizetype recordBudget() const { return m_budget; }
     // Empties the records; size, kind and comment stay.
-    void clearRecords() { m_records.clear(); }
-    // Empties everything: no records, size 0 × 0, EMF, no comment.
+    void clearRecords();
+    // Empties everything but the budget: no records, size 0 × 0, EMF, no comment.
     void clear();
     bool isEmpty() const { return m_records.isEmpty(); }
 
@@ -138,6 +230,11 @@ public:
 
     bool operator==(const Metafile& other) const;
 
+    // Changes whenever the records change, and is never the same for two
+    // different record lists in one run: players key what they work out
+    // about the records by it. Copies share it with their original.
+    std::uint64_t generation() const { return m_generation; }
+
 private:
     int m_width = 0;
     int m_height = 0;
@@ -145,6 +242,9 @@ private:
     QString m_creator;
     QString m_description;
     QList<MetaRecord> m_records;
+    std::uint64_t m_generation = 0;
+    qsizetype m_budget = kMetafileRecordBudget;
+    bool m_budgetReached = false;
 };
 
 // The first line where two dumps differ, with a few lines of context from
@@ -156,3 +256,8 @@ QString firstDumpDifference(const QStringList& expected, const QStringList& actu
 QString quoteDumpText(const QString& text);
 
 } // namespace korvimo
+
+// Moving a record in memory moves its parts (no part points into the
+// record itself), so the list may grow by reallocating.
+Q_DECLARE_TYPEINFO(korvimo::MetaPoints, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(korvimo::MetaRecord, Q_RELOCATABLE_TYPE);

@@ -30,9 +30,9 @@ void appendMapped(Metafile& out, const Metafile& in, const Mapping& m, int depth
 void appendRecord(Metafile& out, const MetaRecord& rec, const Mapping& m, int depth)
 {
     if (rec.type == MetaRecordType::StretchMetafile) {
-        if (!rec.picture || rec.picture->width() <= 0 || rec.picture->height() <= 0 || depth >= kMaxDepth)
+        if (!rec.picture() || rec.picture()->width() <= 0 || rec.picture()->height() <= 0 || depth >= kMaxDepth)
             return;
-        const Metafile& inner = *rec.picture;
+        const Metafile& inner = *rec.picture();
         Mapping im;
         im.sx = m.sx * rec.box.width() / inner.width();
         im.sy = m.sy * rec.box.height() / inner.height();
@@ -46,7 +46,8 @@ void appendRecord(Metafile& out, const MetaRecord& rec, const Mapping& m, int de
         p = m.map(p);
     r.box = {m.x(rec.box.left), m.y(rec.box.top), m.x(rec.box.right), m.y(rec.box.bottom)};
     r.pen.width = m.length(rec.pen.width, (std::abs(m.sx) + std::abs(m.sy)) / 2);
-    r.font.height = m.length(rec.font.height, std::abs(m.sy));
+    if (rec.type == MetaRecordType::Font)
+        r.fontRef().height = m.length(rec.font().height, std::abs(m.sy));
     out.append(std::move(r));
 }
 

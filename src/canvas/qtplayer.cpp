@@ -3,12 +3,18 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
+#include <QPaintEngine>
 #include <QPainterPath>
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QSvgGenerator>
 
+#include <algorithm>
 #include <cmath>
+#include <memory>
+#include <vector>
+
+#include "canvas/recordbounds.h"
 
 namespace korvimo {
 
@@ -99,52 +105,107 @@ void QtPlayer::playRecords(const Metafile& mf, QPainter& painter, const QRectF& 
     painter.translate(target.topLeft());
     painter.scale(target.width() / mf.width(), target.height() / mf.height());
 
+    // On a raster device only the records that can reach its pixels are
+    // played; vector devices (PDF, SVG, printers) get every record.
+    QRectF visible;
+    std::shared_ptr<const std::vector<InkBox>> bounds;
+    if (painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster && painter.device()) {
+        bool invertible = false;
+        const QTransform toPicture = painter.combinedTransform().inverted(&invertible);
+        if (invertible) {
+            // A few device pixels around the device: one-pixel pens and the
+            // rasteriser's rounding reach that far beyond the geometry.
+            constexpr double kDeviceMargin = 4;
+            const QPaintDevice* d = painter.device();
+            // Pixels or device-independent units, whichever the device counts
+            // in: the larger reading can only play more.
+            const double ratio = std::max(1.0, d->devicePixelRatioF());
+            visible = toPicture.mapRect(QRectF(-kDeviceMargin, -kDeviceMargin, d->width() * ratio + 2 * kDeviceMargin,
+                                               d->height() * ratio + 2 * kDeviceMargin));
+            bounds = inkBoundsFor(mf);
+        }
+    }
+
+    // Qt pens, brushes and fonts are made when a drawn record needs them:
+    // a gradient changes the pen every row, and most rows lie outside the
+    // band being drawn.
     PenSpec penSpec;
     BrushSpec brushSpec;
     FontSpec fontSpec;
-    QPen pen = makePen(penSpec);
-    QBrush brush = makeBrush(brushSpec);
-    QFont font = m_metrics.qtFont(fontSpec);
-    double ascent = m_metrics.ascent(fontSpec);
+    QPen pen;
+    QBrush brush;
+    QFont font;
+    double ascent = 0;
+    bool penReady = false, brushReady = false, fontReady = false;
     QPoint position;
 
-    auto setFont = [&](const FontSpec& style) {
-        fontSpec = style;
-        font = m_metrics.qtFont(style);
+    auto usePen = [&]() -> const QPen& {
+        if (!penReady) {
+            pen = makePen(penSpec);
+            penReady = true;
+        }
+        return pen;
+    };
+    auto useBrush = [&]() -> const QBrush& {
+        if (!brushReady) {
+            brush = makeBrush(brushSpec);
+            brushReady = true;
+        }
+        return brush;
+    };
+    auto useFont = [&]() {
+        if (fontReady)
+            return;
+        font = m_metrics.qtFont(fontSpec);
         if (!antialias)
             font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferNoShaping | QFont::NoAntialias));
-        ascent = m_metrics.ascent(style);
+        ascent = m_metrics.ascent(fontSpec);
+        fontReady = true;
     };
-    setFont(fontSpec);
 
-    for (const MetaRecord& rec : mf.records()) {
+    const QList<MetaRecord>& records = mf.records();
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        const MetaRecord& rec = records[i];
+        if (bounds && !(*bounds)[size_t(i)].meets(visible)) {
+            if (rec.type == MetaRecordType::LineTo && !rec.points.isEmpty())
+                position = rec.points[0];
+            continue;
+        }
         switch (rec.type) {
         case MetaRecordType::Pen:
-            penSpec = rec.pen;
-            pen = makePen(penSpec);
+            if (!(rec.pen == penSpec)) {
+                penSpec = rec.pen;
+                penReady = false;
+            }
             break;
         case MetaRecordType::Brush:
-            brushSpec = rec.brush;
-            brush = makeBrush(brushSpec);
+            if (!(rec.brush == brushSpec)) {
+                brushSpec = rec.brush;
+                brushReady = false;
+            }
             break;
         case MetaRecordType::Font:
-            setFont(rec.font);
+            if (!(rec.font() == fontSpec)) {
+                fontSpec = rec.font();
+                fontReady = false;
+            }
             break;
         case MetaRecordType::TextOut: {
-            if (rec.points.isEmpty() || rec.text.isEmpty())
+            if (rec.points.isEmpty() || rec.text().isEmpty())
                 break;
+            useFont();
             painter.save();
             painter.translate(rec.points[0]);
             if (fontSpec.escapement != 0)
                 painter.rotate(-fontSpec.escapement / 10.0);
             if (!brushSpec.clear) {
-                const int w = m_metrics.textWidth(fontSpec, rec.text);
+                const int w = m_metrics.textWidth(fontSpec, rec.text());
                 const int h = m_metrics.textHeight(fontSpec);
                 painter.fillRect(QRectF(0, 0, w, h), windowsColor(brushSpec.color));
             }
             painter.setFont(font);
             painter.setPen(windowsColor(fontSpec.color));
-            painter.drawText(QPointF(0, ascent), rec.text);
+            painter.drawText(QPointF(0, ascent), rec.text());
             painter.restore();
             break;
         }
@@ -155,52 +216,52 @@ void QtPlayer::playRecords(const Metafile& mf, QPainter& painter, const QRectF& 
         case MetaRecordType::LineTo:
             if (rec.points.isEmpty())
                 break;
-            painter.setPen(pen);
+            painter.setPen(usePen());
             painter.drawLine(position, rec.points[0]);
             position = rec.points[0];
             break;
         case MetaRecordType::Polyline:
-            painter.setPen(pen);
+            painter.setPen(usePen());
             painter.drawPolyline(rec.points.constData(), int(rec.points.size()));
             break;
         case MetaRecordType::Polygon:
-            painter.setPen(pen);
-            painter.setBrush(brush);
+            painter.setPen(usePen());
+            painter.setBrush(useBrush());
             painter.drawPolygon(rec.points.constData(), int(rec.points.size()), Qt::OddEvenFill);
             break;
         case MetaRecordType::PolyBezier: {
             if (rec.points.isEmpty())
                 break;
             QPainterPath path(rec.points[0]);
-            for (qsizetype i = 1; i + 2 < rec.points.size(); i += 3)
-                path.cubicTo(rec.points[i], rec.points[i + 1], rec.points[i + 2]);
-            painter.strokePath(path, pen);
+            for (qsizetype k = 1; k + 2 < rec.points.size(); k += 3)
+                path.cubicTo(rec.points[k], rec.points[k + 1], rec.points[k + 2]);
+            painter.strokePath(path, usePen());
             break;
         }
         case MetaRecordType::Arc: {
             const QPainterPath path = arcPath(rec);
             if (!path.isEmpty())
-                painter.strokePath(path, pen);
+                painter.strokePath(path, usePen());
             break;
         }
         case MetaRecordType::Ellipse:
-            painter.setPen(pen);
-            painter.setBrush(brush);
+            painter.setPen(usePen());
+            painter.setBrush(useBrush());
             painter.drawEllipse(boxRect(rec.box));
             break;
         case MetaRecordType::Rectangle:
-            painter.setPen(pen);
-            painter.setBrush(brush);
+            painter.setPen(usePen());
+            painter.setBrush(useBrush());
             painter.drawRect(boxRect(rec.box));
             break;
         case MetaRecordType::StretchImage:
-            if (rec.image && !rec.image->isNull())
+            if (rec.image() && !rec.image()->isNull())
                 painter.drawImage(QRectF(QPointF(rec.box.left, rec.box.top), QPointF(rec.box.right, rec.box.bottom)),
-                                  *rec.image);
+                                  *rec.image());
             break;
         case MetaRecordType::StretchMetafile:
-            if (rec.picture)
-                playRecords(*rec.picture, painter,
+            if (rec.picture())
+                playRecords(*rec.picture(), painter,
                             QRectF(QPointF(rec.box.left, rec.box.top), QPointF(rec.box.right, rec.box.bottom)),
                             antialias, depth + 1);
             break;

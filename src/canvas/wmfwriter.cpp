@@ -120,8 +120,8 @@ public:
         switch (r.type) {
         case MetaRecordType::Pen: return pen(r.pen);
         case MetaRecordType::Brush: return brush(r.brush);
-        case MetaRecordType::Font: return font(r.font);
-        case MetaRecordType::TextOut: return text(pt(0), r.text);
+        case MetaRecordType::Font: return font(r.font());
+        case MetaRecordType::TextOut: return text(pt(0), r.text());
         case MetaRecordType::MoveTo: return add(U_WMRMOVETO_set(point(pt(0))));
         case MetaRecordType::LineTo: return add(U_WMRLINETO_set(point(pt(0))));
         case MetaRecordType::Polyline: return poly(r.points, false);
@@ -130,7 +130,7 @@ public:
         case MetaRecordType::Arc: return add(U_WMRARC_set(point(pt(0)), point(pt(1)), rect(r.box)));
         case MetaRecordType::Ellipse: return add(U_WMRELLIPSE_set(rect(r.box)));
         case MetaRecordType::Rectangle: return add(U_WMRRECTANGLE_set(rect(r.box)));
-        case MetaRecordType::StretchImage: return !r.image || image(r.box, *r.image);
+        case MetaRecordType::StretchImage: return !r.image() || image(r.box, *r.image());
         case MetaRecordType::StretchMetafile: return true; // inlined before writing
         }
         return true;

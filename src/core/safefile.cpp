@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -20,75 +21,125 @@ QString failure(const char* what, const QString& path, int err)
         .arg(QString::fromLatin1(what), QDir::toNativeSeparators(path), qt_error_string(err));
 }
 
-// Everything after the temporary file exists: write, flush to the disk,
-// close. Returns 0 or the errno of the step that failed; the descriptor is
-// closed either way.
-int writeAndClose(int fd, const QByteArray& bytes)
+// Writes all of it at the position (or, offset < 0, at the file's end).
+// Returns 0 or the errno of the failure.
+int writeAll(int fd, const char* p, qsizetype left, qint64 offset)
 {
-    const char* p = bytes.constData();
-    qsizetype left = bytes.size();
-    int err = 0;
     while (left > 0) {
-        const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
+        const ssize_t n = offset < 0 ? ::write(fd, p, static_cast<size_t>(left))
+                                     : ::pwrite(fd, p, static_cast<size_t>(left), static_cast<off_t>(offset));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            err = errno;
-            break;
+            return errno;
         }
-        if (n == 0) { // no progress and no reason: treat as a full disk
-            err = ENOSPC;
-            break;
-        }
+        if (n == 0) // no progress and no reason: treat as a full disk
+            return ENOSPC;
         p += n;
         left -= n;
+        if (offset >= 0)
+            offset += n;
     }
-    // Some file systems report a full disk only when the data is flushed.
-    if (err == 0 && ::fdatasync(fd) != 0 && errno != EINVAL && errno != EROFS)
-        err = errno;
-    if (::close(fd) != 0 && err == 0 && errno != EINTR)
-        err = errno;
-    return err;
+    return 0;
 }
 
 } // namespace
 
 bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* error)
 {
-    const QFileInfo info(path);
+    SafeFileWriter file(path);
+    const bool ok = file.open() && file.write(bytes.constData(), bytes.size()) && file.commit();
+    if (!ok && error)
+        *error = file.error();
+    return ok;
+}
+
+SafeFileWriter::SafeFileWriter(const QString& path) : m_path(path) {}
+
+SafeFileWriter::~SafeFileWriter() { discard(); }
+
+bool SafeFileWriter::fail(const char* what, int err)
+{
+    discard();
+    if (m_error.isEmpty())
+        m_error = failure(what, m_path, err);
+    return false;
+}
+
+void SafeFileWriter::discard()
+{
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+        ::unlink(m_temp.constData());
+    }
+}
+
+bool SafeFileWriter::open()
+{
+    const QFileInfo info(m_path);
     const QString folder = info.absolutePath();
     const QByteArray target = QFile::encodeName(info.absoluteFilePath());
 
     // A hidden name beside the target, so that the rename stays within one
     // file system and a crash leaves at most a dot-file, never a damaged picture.
-    QByteArray temp;
     int fd = -1;
     for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
         const QString name = QStringLiteral(".%1.%2.tmp")
                                  .arg(info.fileName())
                                  .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        temp = QFile::encodeName(folder + QLatin1Char('/') + name);
-        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        m_temp = QFile::encodeName(folder + QLatin1Char('/') + name);
+        fd = ::open(m_temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             break;
     }
     if (fd < 0) {
-        if (error)
-            *error = failure("Cannot create file", path, errno);
+        if (m_error.isEmpty())
+            m_error = failure("Cannot create file", m_path, errno);
         return false;
     }
+    m_fd = fd;
+    m_end = 0;
     // Replacing a picture keeps its permissions.
     struct stat old {};
     if (::stat(target.constData(), &old) == 0 && S_ISREG(old.st_mode))
         ::fchmod(fd, old.st_mode & 07777);
+    return true;
+}
 
-    int err = writeAndClose(fd, bytes);
-    if (err == 0 && ::rename(temp.constData(), target.constData()) != 0)
+bool SafeFileWriter::write(const char* data, qsizetype size)
+{
+    return writeAt(m_end, data, size);
+}
+
+bool SafeFileWriter::writeAt(qint64 offset, const char* data, qsizetype size)
+{
+    if (m_fd < 0)
+        return fail("Cannot write file", m_error.isEmpty() ? EBADF : 0);
+    if (const int err = writeAll(m_fd, data, size, offset))
+        return fail("Cannot write file", err);
+    m_end = std::max<qint64>(m_end, offset + size);
+    return true;
+}
+
+bool SafeFileWriter::commit()
+{
+    if (m_fd < 0)
+        return fail("Cannot write file", EBADF);
+    int err = 0;
+    // Some file systems report a full disk only when the data is flushed.
+    if (::fdatasync(m_fd) != 0 && errno != EINVAL && errno != EROFS)
+        err = errno;
+    if (::close(m_fd) != 0 && err == 0 && errno != EINTR)
+        err = errno;
+    m_fd = -1;
+    const QByteArray target = QFile::encodeName(QFileInfo(m_path).absoluteFilePath());
+    if (err == 0 && ::rename(m_temp.constData(), target.constData()) != 0)
         err = errno;
     if (err != 0) {
-        ::unlink(temp.constData());
-        if (error)
-            *error = failure("Cannot write file", path, err);
+        ::unlink(m_temp.constData());
+        if (m_error.isEmpty())
+            m_error = failure("Cannot write file", m_path, err);
         return false;
     }
     return true;

@@ -87,6 +87,7 @@ constexpr BaseText kBaseTexts[] = {
     {u"AA00235", u"Aanvraag %s van de gestopte server %s vervalt: een nieuwere aanvraag met die naam wacht al."},
     {u"AA00236", u"Kan claimmap %s niet aanmaken (%s); er worden geen aanvragen behandeld."},
     {u"AA00237", u"Kan aanvraag %s niet claimen (%s); ze wordt overgeslagen tot ze verandert."},
+    {u"AA00290", u"De tekening is te groot: na %s tekenopdrachten is het tekenen gestopt. Het diagram is niet volledig."},
 };
 
 const QString kCrLf = QStringLiteral("\r\n");

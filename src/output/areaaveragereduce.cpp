@@ -221,7 +221,7 @@ void AreaAverageReducer::reduceRows(const QImage& band, int bandTop, int m0, int
 }
 
 void AreaAverageReducer::reduceRows(const QImage& band, int bandTop, int m0, int m1,
-                                    std::uint8_t* targetBits, qsizetype targetStride)
+                                    std::uint8_t* targetBits, qsizetype targetStride, int targetTop)
 {
     State& s = *d;
     const std::uint8_t* bits = band.constBits();
@@ -255,7 +255,7 @@ void AreaAverageReducer::reduceRows(const QImage& band, int bandTop, int m0, int
         }
 
         const v4f* col = s.columns.data();
-        std::uint8_t* dst = targetBits + qsizetype(m) * targetStride;
+        std::uint8_t* dst = targetBits + qsizetype(m - targetTop) * targetStride;
         for (int n = 0; n < s.tw; ++n) {
             const FastSpan& c = s.colSpans[static_cast<size_t>(n)];
             v4f sum = c.wFirst * col[c.first];

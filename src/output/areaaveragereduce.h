@@ -46,11 +46,12 @@ public:
     // blue-green-red-unused pixels of the full source width; it must hold
     // firstSourceRow(m0) to lastSourceRow(m1 - 1).
     void reduceRows(const QImage& band, int bandTop, int m0, int m1, QImage& target);
-    // The same into raw rows: target row m starts at targetBits + m · targetStride.
-    // Touches no QImage of the target, so several reducers (one a thread) may
-    // fill different rows of one picture at once.
+    // The same into raw rows: target row m starts at
+    // targetBits + (m - targetTop) · targetStride. Touches no QImage of the
+    // target, so several reducers (one a thread) may fill different rows of
+    // one picture, or of one strip of it, at once.
     void reduceRows(const QImage& band, int bandTop, int m0, int m1, std::uint8_t* targetBits,
-                    qsizetype targetStride);
+                    qsizetype targetStride, int targetTop = 0);
 
 private:
     struct State;

@@ -23,6 +23,7 @@
 #include <QSize>
 
 #include <functional>
+#include <memory>
 
 class QPainter;
 
@@ -41,6 +42,31 @@ inline constexpr qint64 kDefaultBandPixels = qint64(1) << 20;
 QImage drawSupersampledInBands(QSize workSize, QSize pictureSize, const QColor& background,
                                BandReduction reduction, int lanes, const BandPainter& paint,
                                qint64 bandPixels = kDefaultBandPixels);
+
+// The same drawing handed over a strip of picture rows at a time, top to
+// bottom, so that neither the work bitmap nor the picture ever exists whole:
+// memory stays near one strip of picture rows plus a band a lane. The bytes
+// are those of drawSupersampledInBands with BandReduction::AreaAverage; a
+// work size equal to the picture size copies the drawn rows unreduced.
+class BandedRows {
+public:
+    BandedRows(QSize workSize, QSize pictureSize, const QColor& background, int lanes, BandPainter paint,
+               qint64 bandPixels = kDefaultBandPixels);
+    ~BandedRows();
+    BandedRows(const BandedRows&) = delete;
+    BandedRows& operator=(const BandedRows&) = delete;
+
+    QSize pictureSize() const;
+    // The 32-bit pixels (blue, green, red, 0) of picture row y, valid until
+    // the next call. Rows are asked for top to bottom; each strip is drawn
+    // when its first row is asked for. Null when a size is empty or memory
+    // ran out. An exception thrown by `paint` passes through.
+    const uchar* row(int y);
+
+private:
+    struct State;
+    std::unique_ptr<State> d;
+};
 
 // The lanes worth using for a work bitmap of that many pixels on this
 // machine: one for small pictures, where a thread costs more than it saves.

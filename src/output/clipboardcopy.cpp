@@ -42,7 +42,7 @@ Metafile copyMetafile(const Metafile& drawing, int copyFactor)
     MetaRecord stretch;
     stretch.type = MetaRecordType::StretchMetafile;
     stretch.box = MetaBox{0, 0, size.width(), size.height()};
-    stretch.picture = std::make_shared<const Metafile>(drawing);
+    stretch.setPicture(std::make_shared<const Metafile>(drawing));
     copy.append(std::move(stretch));
     return copy;
 }

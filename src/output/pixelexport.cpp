@@ -42,17 +42,25 @@ std::optional<PixelFileType> pixelFileTypeOf(const QString& typeText)
     return std::nullopt;
 }
 
-QImage rasteriseDrawing(const Metafile& drawing, int width, bool antiAliased, QString* error)
+namespace {
+
+// The sizes of steps 2 and 3, or why there is no picture.
+struct PicturePlan {
+    QSize work;
+    QSize picture;
+};
+
+std::optional<PicturePlan> planPicture(const Metafile& drawing, int width, bool antiAliased, QString* error)
 {
     if (width < 1) {
         setError(error, QStringLiteral("The picture width must be at least 1 pixel (it is %1).").arg(width));
-        return {};
+        return std::nullopt;
     }
     const int mw = drawing.width();
     const int mh = drawing.height();
     if (mw <= 0 || mh <= 0) {
         setError(error, QStringLiteral("The drawing has no size."));
-        return {};
+        return std::nullopt;
     }
     const int f = antiAliased ? 4 : 1;
     const qint64 workWidth = qint64(width) * f;
@@ -68,60 +76,142 @@ QImage rasteriseDrawing(const Metafile& drawing, int width, bool antiAliased, QS
         setError(error, QStringLiteral("A picture of %1 × %2 pixels is too large to draw.")
                             .arg(width)
                             .arg(pictureHeight));
-        return {};
+        return std::nullopt;
     }
-    if (!antiAliased) {
-        QImage work = renderToImage(drawing, QSize(int(workWidth), int(workHeight)), false);
-        if (work.isNull())
-            setError(error, QStringLiteral("Not enough memory for a picture of %1 × %2 pixels.")
-                                .arg(workWidth)
-                                .arg(workHeight));
-        return work;
-    }
-
-    // Drawn and reduced a band of rows at a time, bands side by side on
-    // the machine's cores: the same pixels as drawing it whole, in a
-    // fraction of the memory and while each band is still in the cache.
-    const int lanes = bandLanesFor(workWidth * workHeight);
-    std::vector<QtPlayer> players(static_cast<size_t>(lanes)); // a player keeps font caches: one a lane
-    const QRectF whole(0, 0, qreal(workWidth), qreal(workHeight));
-    QImage reduced = drawSupersampledInBands(
-        QSize(int(workWidth), int(workHeight)), QSize(width, int(pictureHeight)), Qt::white,
-        BandReduction::AreaAverage, lanes,
-        [&](QPainter& painter, int lane) { players[size_t(lane)].play(drawing, painter, whole, false); });
-    if (reduced.isNull())
-        setError(error, QStringLiteral("Not enough memory for a picture of %1 × %2 pixels.")
-                            .arg(width)
-                            .arg(pictureHeight));
-    return reduced;
+    return PicturePlan{QSize(int(workWidth), int(workHeight)), QSize(width, int(pictureHeight))};
 }
 
-bool savePixelPicture(const QImage& picture, PixelFileType type, const QString& fileName,
-                      const QString& creatorText, QString* error)
+QString noMemory(QSize picture)
 {
+    return QStringLiteral("Not enough memory for a picture of %1 × %2 pixels.")
+        .arg(picture.width())
+        .arg(picture.height());
+}
+
+// The players of the lanes (a player keeps font caches: one a lane) and
+// what each band draws: the whole drawing over the whole work bitmap.
+struct LanePlayers {
+    LanePlayers(const Metafile& drawing, QSize work, int lanes)
+        : drawing(drawing), whole(0, 0, qreal(work.width()), qreal(work.height())), players(size_t(lanes))
+    {
+    }
+    BandPainter painter()
+    {
+        return [this](QPainter& p, int lane) { players[size_t(lane)].play(drawing, p, whole, false); };
+    }
+    const Metafile& drawing;
+    QRectF whole;
+    std::vector<QtPlayer> players;
+};
+
+// The picture's rows for the encoders, a strip at a time.
+class DrawnRows : public PictureRows {
+public:
+    DrawnRows(const Metafile& drawing, const PicturePlan& plan)
+        : m_lanes(bandLanesFor(qint64(plan.work.width()) * plan.work.height())),
+          m_players(drawing, plan.work, m_lanes),
+          m_rows(plan.work, plan.picture, Qt::white, m_lanes, m_players.painter())
+    {
+    }
+    QSize size() const override { return m_rows.pictureSize(); }
+    const uchar* row(int y) override { return m_rows.row(y); }
+    QString failure() const override { return noMemory(m_rows.pictureSize()); }
+
+private:
+    int m_lanes;
+    LanePlayers m_players;
+    BandedRows m_rows;
+};
+
+class FileSink : public ByteSink {
+public:
+    explicit FileSink(SafeFileWriter& file) : m_file(file) {}
+    bool write(const char* data, qsizetype size) override { return m_file.write(data, size); }
+    bool writeAt(qint64 offset, const char* data, qsizetype size) override
+    {
+        return m_file.writeAt(offset, data, size);
+    }
+    QString failure() const override { return m_file.error(); }
+
+private:
+    SafeFileWriter& m_file;
+};
+
+// Step 4 from rows: encoded straight into the safe writer's temporary file.
+bool writePixelFile(PictureRows& rows, PixelFileType type, const QString& fileName, const QString& creatorText,
+                    QString* error)
+{
+    SafeFileWriter file(fileName);
+    if (!file.open()) {
+        setError(error, file.error());
+        return false;
+    }
+    FileSink sink(file);
     QString reason;
-    QByteArray bytes;
+    bool ok = false;
     switch (type) {
     case PixelFileType::Bmp:
-        bytes = encodeBmp(picture, &reason);
+        ok = encodeBmp(rows, sink, &reason);
         break;
     case PixelFileType::Jpg:
-        bytes = encodeJpeg(picture, &reason);
+        ok = encodeJpeg(rows, sink, &reason);
         break;
     case PixelFileType::Png: {
         // Keyword and text each between blanks, as 8-bit text.
         const QByteArray keyword = (QLatin1Char(' ') + creatorText + QLatin1Char(' ')).toLatin1();
         const QByteArray text =
             (QLatin1Char(' ') + QString::fromLatin1(kPngIdentification) + QLatin1Char(' ')).toLatin1();
-        bytes = encodePng(picture, keyword, text, &reason);
+        ok = encodePng(rows, keyword, text, sink, &reason);
         break;
     }
     }
-    if (bytes.isEmpty()) {
-        setError(error, QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, reason));
+    if (!ok) {
+        setError(error, !file.error().isEmpty() ? file.error()
+                                                : QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, reason));
         return false;
     }
-    return writeWholeFile(fileName, bytes, error);
+    if (!file.commit()) {
+        setError(error, file.error());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QImage rasteriseDrawing(const Metafile& drawing, int width, bool antiAliased, QString* error)
+{
+    const std::optional<PicturePlan> plan = planPicture(drawing, width, antiAliased, error);
+    if (!plan)
+        return {};
+    if (!antiAliased) {
+        QImage work = renderToImage(drawing, plan->picture, false);
+        if (work.isNull())
+            setError(error, noMemory(plan->picture));
+        return work;
+    }
+
+    // Drawn and reduced a band of rows at a time, bands side by side on
+    // the machine's cores: the same pixels as drawing it whole, in a
+    // fraction of the memory and while each band is still in the cache.
+    const int lanes = bandLanesFor(qint64(plan->work.width()) * plan->work.height());
+    LanePlayers players(drawing, plan->work, lanes);
+    QImage reduced = drawSupersampledInBands(plan->work, plan->picture, Qt::white, BandReduction::AreaAverage,
+                                             lanes, players.painter());
+    if (reduced.isNull())
+        setError(error, noMemory(plan->picture));
+    return reduced;
+}
+
+bool savePixelPicture(const QImage& picture, PixelFileType type, const QString& fileName,
+                      const QString& creatorText, QString* error)
+{
+    if (picture.isNull()) {
+        setError(error, QStringLiteral("Cannot write file \"%1\". empty picture").arg(fileName));
+        return false;
+    }
+    ImageRows rows(picture);
+    return writePixelFile(rows, type, fileName, creatorText, error);
 }
 
 bool exportDrawingAsPixelFile(const Metafile& drawing, const ProgramContext& ctx,
@@ -134,16 +224,24 @@ bool exportDrawingAsPixelFile(const Metafile& drawing, const ProgramContext& ctx
         return false;
     }
     QString error;
-    const QImage picture = rasteriseDrawing(drawing, width, antiAliased, &error);
-    if (picture.isNull()) {
+    const std::optional<PicturePlan> plan = planPicture(drawing, width, antiAliased, &error);
+    if (!plan) {
         ctx.messages().error(error);
         return false;
     }
-    if (!savePixelPicture(picture, *type, fileName, ctx.creatorText(), &error)) {
-        ctx.messages().error(error);
-        return false;
+    // Supersampled and large pictures are drawn, reduced and encoded a strip
+    // at a time, straight into the file: memory stays near one strip.
+    bool ok = false;
+    if (antiAliased || qint64(plan->picture.width()) * plan->picture.height() > kWholePicturePixels) {
+        DrawnRows rows(drawing, *plan);
+        ok = writePixelFile(rows, *type, fileName, ctx.creatorText(), &error);
+    } else {
+        const QImage picture = rasteriseDrawing(drawing, width, antiAliased, &error);
+        ok = !picture.isNull() && savePixelPicture(picture, *type, fileName, ctx.creatorText(), &error);
     }
-    return true;
+    if (!ok)
+        ctx.messages().error(error);
+    return ok;
 }
 
 } // namespace korvimo

@@ -35,6 +35,11 @@ std::optional<PixelFileType> pixelFileTypeOf(const QString& typeText);
 inline constexpr int kMaxPictureSide = 65500;
 inline constexpr qint64 kMaxPicturePixels = qint64(1) << 28;
 
+// Pictures drawn without supersampling up to this many pixels are drawn
+// whole, as they always were; larger ones are drawn in strips like the
+// supersampled ones, so that memory stays near one strip.
+inline constexpr qint64 kWholePicturePixels = qint64(1) << 25;
+
 // The text of the PNG tEXt chunk besides the creator text.
 inline constexpr const char* kPngIdentification = "Traffic flow diagram";
 

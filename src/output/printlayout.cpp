@@ -112,7 +112,7 @@ Metafile buildPrintPage(const Metafile& drawing, const PrintPage& page, const Pr
         MetaRecord stretch;
         stretch.type = MetaRecordType::StretchMetafile;
         stretch.box = printDiagramBox(page, drawing.width(), drawing.height(), fields);
-        stretch.picture = std::make_shared<const Metafile>(drawing);
+        stretch.setPicture(std::make_shared<const Metafile>(drawing));
         out.append(std::move(stretch));
     }
     if (fields.header.isEmpty())
@@ -124,29 +124,29 @@ Metafile buildPrintPage(const Metafile& drawing, const PrintPage& page, const Pr
     out.append(brush);
     MetaRecord font;
     font.type = MetaRecordType::Font;
-    font.font.name = fields.fontName;
+    font.fontRef().name = fields.fontName;
     // The page picture measures its fonts on the 96-DPI reference device,
     // as the screen-referenced drawing surface does.
-    font.font.height = TextMetrics::heightForPoints(printHeaderPoints(fields.fontSize, page.dpiY, printFontFactor));
-    font.font.bold = fields.bold;
-    font.font.italic = fields.italic;
-    font.font.underline = fields.underline;
-    font.font.color = 0;
+    font.fontRef().height = TextMetrics::heightForPoints(printHeaderPoints(fields.fontSize, page.dpiY, printFontFactor));
+    font.fontRef().bold = fields.bold;
+    font.fontRef().italic = fields.italic;
+    font.fontRef().underline = fields.underline;
+    font.fontRef().color = 0;
     out.append(font);
     const QPoint at = printHeaderPosition(page, fields);
     MetaRecord text;
     text.type = MetaRecordType::TextOut;
     text.points = {at};
-    text.text = fields.header;
+    text.setText(fields.header);
     out.append(text);
 
     if (fields.strikeout) {
         // Our fonts carry no strikeout: the line is drawn where the font
         // puts it.
         const TextMetrics metrics;
-        const QFontMetricsF fm(metrics.qtFont(font.font));
-        const int width = metrics.textWidth(font.font, fields.header);
-        const int y = at.y() + roundToEven(metrics.ascent(font.font) - fm.strikeOutPos());
+        const QFontMetricsF fm(metrics.qtFont(font.font()));
+        const int width = metrics.textWidth(font.font(), fields.header);
+        const int y = at.y() + roundToEven(metrics.ascent(font.font()) - fm.strikeOutPos());
         MetaRecord pen;
         pen.type = MetaRecordType::Pen;
         pen.pen.width = std::max(1, roundToEven(fm.lineWidth()));

@@ -134,7 +134,9 @@ RenderOutcome MaakMeta(const DiagramDocument& doc, const ProgramContext& ctx, Me
 
         canvas.setFontName(g.fontname);
         s.groupVisible = true;
-        for (s.lineIndex = 0; s.lineIndex < s.script.size(); ++s.lineIndex) {
+        // A full render target takes no more records: the rest of the
+        // script would only be interpreted for nothing.
+        for (s.lineIndex = 0; s.lineIndex < s.script.size() && !target.budgetReached(); ++s.lineIndex) {
             s.resetLine();
             canvas.setPenWidth(g.linewidth);
             std::feclearexcept(FE_INVALID);
@@ -157,6 +159,16 @@ RenderOutcome MaakMeta(const DiagramDocument& doc, const ProgramContext& ctx, Me
         }
         if (ctx.view.showCoordinates)
             drawCoordinateLabels(s);
+        if (target.budgetReached()) {
+            outcome.completed = false;
+            const QString count = QString::number(target.recordBudget());
+            outcome.errorText = ctx.texts.contains(QStringLiteral("AA00290"))
+                                    ? ctx.texts.format(QStringLiteral("AA00290"), {count})
+                                    : QStringLiteral("De tekening is te groot: na %1 tekenopdrachten is het tekenen "
+                                                     "gestopt. Het diagram is niet volledig.")
+                                          .arg(count);
+            ctx.messages().error(outcome.errorText);
+        }
     } catch (const ConversionError& e) {
         outcome.completed = false;
         outcome.errorText = e.text();

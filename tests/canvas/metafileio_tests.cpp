@@ -235,7 +235,7 @@ TEST(Canvas_MetafileFileTests, WmfTextIsWindows1252AndEmfTextIsUnicode)
         ASSERT_TRUE(writeMetafile(mf, path));
         const auto back = readMetafileFile(path);
         ASSERT_TRUE(back);
-        EXPECT_EQ(back->records().last().text,
+        EXPECT_EQ(back->records().last().text(),
                   kind == MetafileKind::Wmf ? QStringLiteral("€ café ?") : text);
     }
 }

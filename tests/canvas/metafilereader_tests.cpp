@@ -111,7 +111,7 @@ TEST(Canvas_MetafileReaderTests, TextAlignmentMovesTheCellNotTheText)
     ASSERT_TRUE(mf);
     const MetaRecord& text = mf->records().last();
     ASSERT_EQ(text.type, MetaRecordType::TextOut);
-    EXPECT_EQ(text.text, QStringLiteral("ab"));
+    EXPECT_EQ(text.text(), QStringLiteral("ab"));
     // 96/100 of the device position, minus half the advances, minus the ascent.
     EXPECT_EQ(text.points[0].x(), 480 - 48);
     EXPECT_LT(text.points[0].y(), 240);

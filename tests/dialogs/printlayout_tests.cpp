@@ -112,8 +112,8 @@ TEST(Dialogs_PrintLayoutTests, PagePictureHoldsTheDrawingAndTheHeader)
     EXPECT_EQ(out.records()[0].box, printDiagramBox(page, 5000, 4000, f));
     const MetaRecord& font = out.records()[2];
     EXPECT_EQ(font.type, MetaRecordType::Font);
-    EXPECT_EQ(font.font.height, -96); // 72 points on the reference device
-    EXPECT_TRUE(font.font.bold);
+    EXPECT_EQ(font.font().height, -96); // 72 points on the reference device
+    EXPECT_TRUE(font.font().bold);
     EXPECT_EQ(out.records()[3].type, MetaRecordType::TextOut);
     EXPECT_EQ(out.records()[3].points[0], QPoint(472, 236));
     EXPECT_EQ(out.records().size(), 4);

@@ -53,7 +53,7 @@ struct ElementDrawing {
             else if (r.type == T::Brush)
                 brush = r.brush;
             else if (r.type == T::Font)
-                font = r.font;
+                font = r.font();
             if (r.type == T::TextOut && signature) {
                 signature = false;
                 continue;
@@ -63,7 +63,7 @@ struct ElementDrawing {
                 if (type != T::Pen && type != T::Brush && type != T::Font) {
                     copy.pen = pen;
                     copy.brush = brush;
-                    copy.font = font;
+                    copy.setFont(font);
                 }
                 out.append(copy);
             }

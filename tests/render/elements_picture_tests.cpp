@@ -47,8 +47,8 @@ TEST(Render_PictureTests, BitmapStretchedByItsScale)
     ASSERT_EQ(pictures.size(), 2);
     EXPECT_EQ(pictures[0].box, (MetaBox{300, 400, 1300, 900}));
     EXPECT_EQ(pictures[1].box, (MetaBox{300, 400, 2300, 1400})); // one pixel per diagram unit
-    ASSERT_TRUE(pictures[0].image);
-    EXPECT_EQ(pictures[0].image->size(), QSize(200, 100));
+    ASSERT_TRUE(pictures[0].image());
+    EXPECT_EQ(pictures[0].image()->size(), QSize(200, 100));
     EXPECT_TRUE(d.messenger.entries.isEmpty());
 }
 
@@ -68,11 +68,11 @@ TEST(Render_PictureTests, MetafilesWrittenByUsAreDrawnAsRecords)
     ASSERT_EQ(pictures.size(), 2);
     for (const MetaRecord& p : pictures) {
         EXPECT_EQ(p.box, (MetaBox{100, 200, 400, 400}));
-        ASSERT_TRUE(p.picture);
-        EXPECT_EQ(p.picture->width(), 120);
-        EXPECT_EQ(p.picture->height(), 80);
+        ASSERT_TRUE(p.picture());
+        EXPECT_EQ(p.picture()->width(), 120);
+        EXPECT_EQ(p.picture()->height(), 80);
         bool hasRectangle = false;
-        for (const MetaRecord& r : p.picture->records())
+        for (const MetaRecord& r : p.picture()->records())
             hasRectangle |= r.type == MetaRecordType::Rectangle;
         EXPECT_TRUE(hasRectangle);
     }

@@ -284,3 +284,30 @@ TEST(Render_DriverTests, DiagnosticModeWritesWorkingLists)
     EXPECT_EQ(test::readAll(dir.filePath("Coords.zzz")), "0001=0;0;\r\n0002=100;0;\r\n");
     EXPECT_EQ(test::readAll(dir.filePath("Check.zzz")), "Values * 1000\r\n");
 }
+
+TEST(Render_DriverTests, GradientsBeyondTheRecordBudgetStopWithOneMessage)
+{
+    // Thousands of full-height gradients would record a line per row each:
+    // recording stops at the picture's budget, the rest of the script is not
+    // walked, one message says why, and what was recorded is still a picture.
+    Rig r;
+    r.doc.general.diagramwidth = 100;
+    r.doc.general.diagramheight = 100;
+    r.doc.coordinates = {"0001=0;0;", "0002=100;100;"};
+    for (int k = 0; k < 2000; ++k)
+        r.doc.script << QStringLiteral("REC;1;0001;0002;GV;%1;16777215;").arg(k);
+    r.target.setRecordBudget(25000);
+    r.render();
+    EXPECT_EQ(r.target.records().size(), 25000);
+    EXPECT_FALSE(r.outcome.completed);
+    ASSERT_EQ(r.messenger.entries.size(), 1);
+    EXPECT_TRUE(r.messenger.entries[0].text.contains(QStringLiteral("25000"))) << r.messenger.entries[0].text.toStdString();
+    EXPECT_EQ(r.outcome.errorText, r.messenger.entries[0].text);
+
+    // Below the budget nothing is said.
+    r.messenger.entries.clear();
+    r.doc.script = r.doc.script.mid(0, 3);
+    r.render();
+    EXPECT_TRUE(r.outcome.completed);
+    EXPECT_TRUE(r.messenger.entries.isEmpty());
+}

@@ -40,11 +40,11 @@ TEST(Render_TextElementTests, CentredOnItsPointWithOurMetrics)
     const int h = m.textHeight(f);
     EXPECT_GT(w, 400);
     EXPECT_GT(h, 100);
-    EXPECT_EQ(t[0].text, "Kruispunt 1234");
+    EXPECT_EQ(t[0].text(), "Kruispunt 1234");
     EXPECT_EQ(t[0].points[0], QPoint(roundToEven(1000 - w / 2.0L), roundToEven(1000 - h / 2.0L)));
-    EXPECT_EQ(t[0].font.height, f.height);
-    EXPECT_EQ(t[0].font.color, 255);
-    EXPECT_EQ(t[0].font.escapement, 0);
+    EXPECT_EQ(t[0].font().height, f.height);
+    EXPECT_EQ(t[0].font().color, 255);
+    EXPECT_EQ(t[0].font().escapement, 0);
     EXPECT_TRUE(t[0].brush.clear); // transparent background behind the text
 }
 
@@ -60,8 +60,8 @@ TEST(Render_TextElementTests, ShiftsAlongAndAcrossTheReference)
     const auto t = texts(d);
     ASSERT_EQ(t.size(), 2);
     const int h = TextMetrics().textHeight(fontOf(100));
-    EXPECT_EQ(t[0].font.escapement, 900);
-    EXPECT_EQ(t[0].font.orientation, 900);
+    EXPECT_EQ(t[0].font().escapement, 900);
+    EXPECT_EQ(t[0].font().orientation, 900);
     // Base (0, 0) -> along 30 up (0, -30) -> across 20 to the left of "up" (-20, -30); centring moves it
     // half a height further to the left of the text line.
     EXPECT_EQ(t[0].points[0], QPoint(roundToEven(-20 - h / 2.0), -30));
@@ -80,7 +80,7 @@ TEST(Render_TextElementTests, RightAlignedUpsideDown)
     ASSERT_EQ(t.size(), 1);
     const TextMetrics m;
     const int w = m.textWidth(fontOf(100), "Ab"), h = m.textHeight(fontOf(100));
-    EXPECT_EQ(t[0].font.escapement, 1800);
+    EXPECT_EQ(t[0].font().escapement, 1800);
     EXPECT_EQ(t[0].points[0], QPoint(1000 + w, roundToEven(1000 + h / 2.0)));
 }
 
@@ -98,8 +98,8 @@ TEST(Render_TextElementTests, VolumeLabelsRoundHalvesToEvenAndRespectIntminnumbe
     d.render();
     auto t = texts(d);
     ASSERT_EQ(t.size(), 2);
-    EXPECT_EQ(t[0].text, "10");
-    EXPECT_EQ(t[1].text, "13");
+    EXPECT_EQ(t[0].text(), "10");
+    EXPECT_EQ(t[1].text(), "13");
 
     EXPECT_EQ(volumeLabel(12.5L, 0), "12");
     EXPECT_EQ(volumeLabel(13.5L, 0), "14");
@@ -121,13 +121,13 @@ TEST(Render_TextElementTests, TextVariables)
     d.render();
     const auto t = texts(d);
     ASSERT_EQ(t.size(), 7);
-    EXPECT_EQ(t[0].text, "Kruispunt A.kvo");
-    EXPECT_EQ(t[1].text, "Ochtendspits");
-    EXPECT_EQ(t[2].text, "Vijf");
-    EXPECT_EQ(t[3].text, "Laan 16");
-    EXPECT_EQ(t[4].text, "?");
-    EXPECT_EQ(t[5].text, "?");
-    EXPECT_EQ(t[6].text, loginName());
+    EXPECT_EQ(t[0].text(), "Kruispunt A.kvo");
+    EXPECT_EQ(t[1].text(), "Ochtendspits");
+    EXPECT_EQ(t[2].text(), "Vijf");
+    EXPECT_EQ(t[3].text(), "Laan 16");
+    EXPECT_EQ(t[4].text(), "?");
+    EXPECT_EQ(t[5].text(), "?");
+    EXPECT_EQ(t[6].text(), loginName());
     EXPECT_FALSE(loginName().isEmpty());
 }
 
@@ -143,19 +143,19 @@ TEST(Render_TextElementTests, StyleSizeColourAndWhatCarriesOver)
     d.render();
     const auto t = texts(d);
     ASSERT_EQ(t.size(), 2);
-    EXPECT_EQ(t[0].text, "A;B");
-    EXPECT_EQ(t[0].font.height, TextMetrics::heightForPoints(60));
-    EXPECT_TRUE(t[0].font.bold);
-    EXPECT_FALSE(t[0].font.italic);
-    EXPECT_TRUE(t[0].font.underline);
-    EXPECT_EQ(t[0].font.color, 0x00AA00);
-    EXPECT_EQ(t[1].text, "A;B"); // content kind Q: the previous text
-    EXPECT_EQ(t[1].font.height, TextMetrics::heightForPoints(240));
-    EXPECT_FALSE(t[1].font.bold);
-    EXPECT_TRUE(t[1].font.italic);
-    EXPECT_EQ(t[1].font.color, 0); // "red" is no colour
+    EXPECT_EQ(t[0].text(), "A;B");
+    EXPECT_EQ(t[0].font().height, TextMetrics::heightForPoints(60));
+    EXPECT_TRUE(t[0].font().bold);
+    EXPECT_FALSE(t[0].font().italic);
+    EXPECT_TRUE(t[0].font().underline);
+    EXPECT_EQ(t[0].font().color, 0x00AA00);
+    EXPECT_EQ(t[1].text(), "A;B"); // content kind Q: the previous text
+    EXPECT_EQ(t[1].font().height, TextMetrics::heightForPoints(240));
+    EXPECT_FALSE(t[1].font().bold);
+    EXPECT_TRUE(t[1].font().italic);
+    EXPECT_EQ(t[1].font().color, 0); // "red" is no colour
     // Alignment X: still right-aligned, so the text ends at the point.
-    const int w = TextMetrics().textWidth(t[1].font, "A;B");
+    const int w = TextMetrics().textWidth(t[1].font(), "A;B");
     EXPECT_EQ(t[1].points[0].x(), 1000 - w);
 }
 
@@ -172,7 +172,7 @@ TEST(Render_TextElementTests, SblackEmptyTextsAndMalformedNumbers)
     d.render();
     const auto t = texts(d);
     ASSERT_EQ(t.size(), 1);
-    EXPECT_EQ(t[0].font.color, 0);
+    EXPECT_EQ(t[0].font().color, 0);
     EXPECT_FALSE(d.outcome.completed);
     EXPECT_EQ(d.messenger.count(RecordingMessenger::Entry::Error), 1);
 }
@@ -187,5 +187,5 @@ TEST(Render_TextElementTests, PrintFontFactorScalesTheSize)
     d.render();
     const auto t = texts(d);
     ASSERT_EQ(t.size(), 1);
-    EXPECT_EQ(t[0].font.height, TextMetrics::heightForPoints(80));
+    EXPECT_EQ(t[0].font().height, TextMetrics::heightForPoints(80));
 }
