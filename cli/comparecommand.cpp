@@ -68,10 +68,10 @@ int compareCommand(const QStringList& args, ProgramContext& ctx)
     }
 
     DiagramDocument base, scenario;
-    if (!openInput(files[0], ctx, base))
+    if (openInput(files[0], ctx, base) == InputRead::Failed)
         return 1;
     const int requestWidth = ctx.settings.exportBmpSize;
-    if (!openInput(files[1], ctx, scenario))
+    if (openInput(files[1], ctx, scenario) == InputRead::Failed)
         return 1;
     if (width == 0)
         width = requestWidth; // the base's request width, when it was a request

@@ -14,7 +14,7 @@ bool refuseOutputOverInput(const QString& input, const QString& output, ProgramC
     return true;
 }
 
-bool openInput(const QString& input, ProgramContext& ctx, DiagramDocument& doc)
+InputRead openInput(const QString& input, ProgramContext& ctx, DiagramDocument& doc)
 {
     ErrorCountingMessenger counting(ctx.messages());
     Messenger* const previous = ctx.messenger;
@@ -25,9 +25,13 @@ bool openInput(const QString& input, ProgramContext& ctx, DiagramDocument& doc)
     file.setTemplateLibrary(&library);
     file.BasisInstellingenDatabestand();
     doc.fileName = file.untitledName();
-    const bool ok = file.StromenBestandOpenen(input) == OpenResult::Read && counting.errors == 0;
+    const OpenResult result = file.StromenBestandOpenen(input);
     ctx.messenger = previous;
-    return ok;
+    if (counting.errors > 0)
+        return InputRead::Failed;
+    if (result == OpenResult::Read)
+        return InputRead::Complete;
+    return result == OpenResult::DataLeftOut ? InputRead::Incomplete : InputRead::Failed;
 }
 
 } // namespace korvimo::cli

@@ -14,8 +14,19 @@ namespace korvimo::cli {
 // (through links too): the caller then writes nothing.
 bool refuseOutputOverInput(const QString& input, const QString& output, ProgramContext& ctx);
 
+// What became of reading the input.
+enum class InputRead {
+    Failed,     // no diagram to work on: unreadable, not a diagram, or an error reported
+    Complete,   // the diagram as the file holds it
+    Incomplete, // a diagram, but without data the template could not place (reported)
+};
+
 // Opens input the way the program's Open command does, into a new diagram.
-// False when the file could not be read or the reading reported an error.
-bool openInput(const QString& input, ProgramContext& ctx, DiagramDocument& doc);
+// A command goes on with an Incomplete diagram and ends with status 1.
+InputRead openInput(const QString& input, ProgramContext& ctx, DiagramDocument& doc);
+
+// The exit status after work that succeeded (true) or not, on an input read
+// so: 1 for an incomplete input even when the work went well.
+inline int exitStatus(InputRead read, bool workDone) { return workDone && read == InputRead::Complete ? 0 : 1; }
 
 } // namespace korvimo::cli

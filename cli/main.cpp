@@ -6,6 +6,7 @@
 
 #include "cli/clicommands.h"
 #include "cli/qtmessages.h"
+#include "cli/clisetup.h"
 
 using namespace korvimo;
 
@@ -132,5 +133,6 @@ int main(int argc, char** argv)
     ProgramContext ctx;
     ctx.paths = ProgramPaths::detect(QCoreApplication::applicationDirPath());
     ctx.messenger = &messenger;
+    cli::readProgramSetUp(ctx);
     return g_current->run(args, ctx);
 }

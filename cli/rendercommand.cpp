@@ -68,8 +68,6 @@ bool viaExport(const QString& path)
     return false;
 }
 
-
-
 const OutputFormat* formatFor(const QString& path)
 {
     const QString name = path.toLower();
@@ -84,7 +82,8 @@ int renderOne(const QString& input, const QString& output, int width, bool antiA
 {
     const OutputFormat* format = formatFor(output);
     DiagramDocument doc;
-    if (!openInput(input, ctx, doc))
+    const InputRead read = openInput(input, ctx, doc);
+    if (read == InputRead::Failed)
         return 1; // the open procedure has said why; nothing is written
 
     if (!format) {
@@ -93,7 +92,7 @@ int renderOne(const QString& input, const QString& output, int width, bool antiA
         ctx.messenger = &counting;
         const bool written = exportByExtension(doc, ctx, output, width, antiAliased);
         ctx.messenger = previous;
-        return written && counting.errors == 0 ? 0 : 1;
+        return exitStatus(read, written && counting.errors == 0);
     }
 
     Metafile target;
@@ -106,7 +105,7 @@ int renderOne(const QString& input, const QString& output, int width, bool antiA
     }
     if (target.kind() == MetafileKind::Wmf)
         reportWmfClamping(target, ctx);
-    return outcome.completed && outcome.brokenLines == 0 ? 0 : 1;
+    return exitStatus(read, outcome.completed && outcome.brokenLines == 0);
 }
 
 const char* const kBatchFormats[] = {"png", "jpg", "emf", "wmf", "svg", "pdf", "bmp"};

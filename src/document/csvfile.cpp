@@ -1,7 +1,6 @@
 #include "document/csvfile.h"
 
 #include <QCoreApplication>
-#include <QTemporaryFile>
 
 #include "core/programcontext.h"
 #include "document/diagramfile.h"
@@ -97,21 +96,15 @@ void CSVBestandOpenen(const QString& name, DiagramFile& files)
     if (!textfile::readLines(name, &csv))
         return;
     ProgramContext& ctx = files.context();
-    QTemporaryFile temp(libfiles::tempFolder(ctx) + QString::fromLatin1(kProgramName) + QStringLiteral("_XXXXXX.in"));
+    libfiles::ScratchFile temp(ctx, QString::fromLatin1(kProgramName) + QLatin1Char('_'), QStringLiteral(".in"));
     // Without its temporary file the import has nothing to read: say so,
     // rather than leave an empty diagram that looks like the result.
-    if (!temp.open()) {
-        ctx.messages().error(ctx.texts.format(QStringLiteral("AA00025"), {temp.fileTemplate()}));
+    if (!temp.create(textfile::encodeLines(csvToOdLines(csv, ctx.settings.csvSep)))) {
+        ctx.messages().error(ctx.texts.format(QStringLiteral("AA00025"), {temp.name()}));
         return;
     }
-    const QByteArray bytes = textfile::encodeLines(csvToOdLines(csv, ctx.settings.csvSep));
-    if (temp.write(bytes) != bytes.size() || !temp.flush()) {
-        ctx.messages().error(ctx.texts.format(QStringLiteral("AA00025"), {temp.fileName()}));
-        return;
-    }
-    temp.close();
     QCoreApplication::processEvents();
-    readOdFile(temp.fileName(), files, name);
+    readOdFile(temp.name(), files, name);
     QCoreApplication::processEvents();
 }
 

@@ -11,6 +11,7 @@
 #include "document/integertext.h"
 #include "document/intensitychange.h"
 #include "document/intensityreplace.h"
+#include "document/leftoutdata.h"
 #include "document/library.h"
 #include "document/libraryfiles.h"
 #include "document/textfile.h"
@@ -26,11 +27,7 @@ QString keyOf(const QString& line)
     return eq < 0 ? QString() : line.left(eq);
 }
 
-QString tempTemplate(const ProgramContext& ctx, const char* extension)
-{
-    return libfiles::tempFolder(ctx) + QStringLiteral("$1_") + QString::fromLatin1(kProgramName)
-           + QStringLiteral("_XXXXXX") + QLatin1String(extension);
-}
+QString tempPrefix() { return QStringLiteral("$1_") + QString::fromLatin1(kProgramName) + QLatin1Char('_'); }
 
 void cannotCreate(ProgramContext& ctx, const QString& name)
 {
@@ -48,17 +45,12 @@ bool loadTable(ProgramContext& ctx, const QStringList& section, TMlb2& table)
         if (!line.isEmpty())
             bytes += line.toUtf8() + "\r\n";
     }
-    QTemporaryFile temp(tempTemplate(ctx, ".txt"));
-    if (!temp.open()) {
-        cannotCreate(ctx, temp.fileTemplate());
+    libfiles::ScratchFile temp(ctx, tempPrefix(), QStringLiteral(".txt"));
+    if (!temp.create(bytes)) {
+        cannotCreate(ctx, temp.name());
         return false;
     }
-    if (temp.write(bytes) != bytes.size() || !temp.flush()) {
-        cannotCreate(ctx, temp.fileName());
-        return false;
-    }
-    temp.close();
-    if (!table.LoadFromFile(temp.fileName()))
+    if (!table.LoadFromFile(temp.name()))
         return false;
     if (table.GoFirst()) {
         do {
@@ -93,27 +85,34 @@ void collectClasses(TMlb2& table, const QString& intensity, ClassVolumes& classe
 // volumesType ("OD" or "DIR", compared exactly), into intensities, and the
 // class columns of the rows used into classes.
 void fillVolumes(ProgramContext& ctx, const QStringList& request, const QString& volumesType, const QString& prefix,
-                 int rows, QStringList& intensities, ClassVolumes& classes)
+                 int rows, QStringList& intensities, ClassVolumes& classes, QStringList* leftOut = nullptr)
 {
     const auto section = [&](const char* name) {
         return libfiles::sectionOf(request, QStringLiteral("[**") + prefix + QLatin1String(name) + QStringLiteral("**]"));
     };
-    if (volumesType == QLatin1String("OD") && rows <= 8) {
+    // Rows whose volume lands on no intensity line of the template (outside
+    // the numbering, more than eight arms, an arm the template lacks) are
+    // noted in leftOut, so the reader can name them.
+    if (volumesType == QLatin1String("OD")) {
         const int k = rows <= 4 ? 4 : rows;
         TMlb2 od;
         if (loadTable(ctx, section("OD"), od)) {
             forEachRow(od, [&] {
                 const QString from = od.GetData(QStringLiteral("ARMFROM"));
                 const QString to = od.GetData(QStringLiteral("ARMTO"));
-                for (int a = 1; a <= k; ++a) {
+                const QString volume = od.GetData(QStringLiteral("VOLUME"));
+                bool placed = false;
+                for (int a = 1; rows <= 8 && a <= k; ++a) {
                     for (int b = 1; b <= k; ++b) {
                         if (a != b && from == QString::number(a) && to == QString::number(b)) {
                             const QString n = odIntensityName(a, b, k);
-                            IntensiteitVervangen(intensities, n, od.GetData(QStringLiteral("VOLUME")));
+                            placed = IntensiteitVervangen(intensities, n, volume) > 0;
                             collectClasses(od, n, classes);
                         }
                     }
                 }
+                if (!placed && leftOut)
+                    noteLeftOutVolume(ctx, *leftOut, from, to, volume);
             });
         }
     } else if (volumesType == QLatin1String("DIR")) {
@@ -121,8 +120,11 @@ void fillVolumes(ProgramContext& ctx, const QStringList& request, const QString&
         if (loadTable(ctx, section("DIR"), dir)) {
             forEachRow(dir, [&] {
                 const QString direction = dir.GetData(QStringLiteral("DIRECTION"));
-                if (!direction.isEmpty()) {
-                    IntensiteitVervangen(intensities, direction, dir.GetData(QStringLiteral("VOLUME")));
+                const QString volume = dir.GetData(QStringLiteral("VOLUME"));
+                if (direction.isEmpty() || IntensiteitVervangen(intensities, direction, volume) == 0) {
+                    if (leftOut)
+                        noteLeftOutDirection(ctx, *leftOut, direction, volume);
+                } else {
                     collectClasses(dir, direction, classes);
                 }
             });
@@ -249,18 +251,11 @@ void KvoimpBestandOpenen(const QString& name, DiagramFile& files)
     loadTable(ctx, libfiles::sectionOf(request, QStringLiteral("[**Arms**]")), arms);
 
     {
-        QTemporaryFile temp(tempTemplate(ctx, ".kvo"));
-        if (!temp.open()) {
-            cannotCreate(ctx, temp.fileTemplate());
-        } else {
-            const QByteArray bytes = textfile::encodeLines(templ);
-            if (temp.write(bytes) != bytes.size() || !temp.flush()) {
-                cannotCreate(ctx, temp.fileName());
-            } else {
-                temp.close();
-                files.StromenBestandOpenen(temp.fileName());
-            }
-        }
+        libfiles::ScratchFile temp(ctx, tempPrefix(), QStringLiteral(".kvo"));
+        if (temp.create(textfile::encodeLines(templ)))
+            files.StromenBestandOpenen(temp.name());
+        else
+            cannotCreate(ctx, temp.name());
     }
 
     AlleIntensiteitenOp(doc.intensities, 0);
@@ -276,9 +271,12 @@ void KvoimpBestandOpenen(const QString& name, DiagramFile& files)
         }
     });
 
+    // Rows whose volume lands on no intensity line of the template: outside
+    // the numbering, more than eight arms, or an arm the template lacks.
+    QStringList leftOut;
     const int rows = arms.RowCount();
     ClassVolumes classes;
-    fillVolumes(ctx, request, vars.volumesType, QString(), rows, doc.intensities, classes);
+    fillVolumes(ctx, request, vars.volumesType, QString(), rows, doc.intensities, classes, &leftOut);
     const ClassChoice choice = classChoiceFor(ctx, vars.drawClasses, vars.shareClass);
 
     QStringList scenario;
@@ -301,6 +299,7 @@ void KvoimpBestandOpenen(const QString& name, DiagramFile& files)
     if (comparing)
         compareWithScenario(ctx, vars, name, doc, scenario);
     applyFixedScale(ctx, vars, name, doc.general);
+    files.reportLeftOut(name, leftOut);
 }
 
 } // namespace korvimo

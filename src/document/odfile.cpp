@@ -3,6 +3,7 @@
 #include "document/diagramfile.h"
 #include "document/integertext.h"
 #include "document/intensityreplace.h"
+#include "document/leftoutdata.h"
 #include "document/library.h"
 #include "document/textfile.h"
 #include "document/vehicleclasses.h"
@@ -53,6 +54,12 @@ void readClassBlocks(const QStringList& lines, int m, int k, ArmOf diagramArm, C
 
 } // namespace
 
+QString odVolumeField(const QString& armLine, int fileArm)
+{
+    const int from = 29 + 7 * (fileArm - 1);
+    return field(armLine, from, from + 6);
+}
+
 OdTemplate odTemplateFor(QChar armCount)
 {
     switch (armCount.unicode()) {
@@ -93,6 +100,7 @@ void readOdFile(const QString& name, DiagramFile& files, const QString& shownNam
     const int m = tmpl.armLines;
     const int k = m <= 4 ? 4 : m;
     auto diagramArm = [m](int fileArm) { return fileArm == 1 ? 1 : m + 2 - fileArm; };
+    QStringList leftOut;
     for (int i = 1; i <= m && 1 + i < lines.size(); ++i) {
         const QString& line = lines[1 + i];
         const int a = diagramArm(i);
@@ -102,8 +110,9 @@ void readOdFile(const QString& name, DiagramFile& files, const QString& shownNam
         for (int j = 1; j <= m; ++j) {
             if (j == i)
                 continue;
-            const int from = 29 + 7 * (j - 1);
-            IntensiteitVervangen(doc.intensities, odIntensityName(a, diagramArm(j), k), field(line, from, from + 6));
+            const QString volume = odVolumeField(line, j);
+            if (IntensiteitVervangen(doc.intensities, odIntensityName(a, diagramArm(j), k), volume) == 0)
+                noteLeftOutVolume(files.context(), leftOut, QString::number(i), QString::number(j), volume);
         }
     }
     readClassBlocks(lines, m, k, diagramArm, classes);
@@ -116,6 +125,7 @@ void readOdFile(const QString& name, DiagramFile& files, const QString& shownNam
             IntensiteitVervangen(doc.intensities, QString::fromLatin1(n), QStringLiteral("0"));
     }
     SchaalEtcGoedZetten(files);
+    files.reportLeftOut(shownName, leftOut);
 }
 
 } // namespace korvimo

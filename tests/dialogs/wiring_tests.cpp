@@ -44,6 +44,59 @@ TEST_F(Dialogs_WiringTests, NewCommandOpensTheChosenTemplate)
     EXPECT_FALSE(doc.isModified());
 }
 
+TEST_F(Dialogs_WiringTests, NewAndOpenCancelledKeepTheDiagram)
+{
+    // A changed diagram, "do not save", then Cancel in the new-diagram dialog or the open dialog:
+    // the diagram stays with its lines and its changes. Cancel in the save question shows no dialog.
+    doc.script = {QStringLiteral("old line")};
+    doc.setModified(true);
+    int dialogs = 0;
+    messenger.answers = {korvimo::Messenger::No};
+    test::whenModalOpens([&](QWidget* w) {
+        ++dialogs;
+        qobject_cast<QDialog*>(w)->reject();
+    });
+    act("FileNewAction")->trigger();
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(doc.script, QStringList{QStringLiteral("old line")});
+    EXPECT_TRUE(doc.isModified());
+
+    messenger.answers = {korvimo::Messenger::No};
+    openChoice.clear();
+    act("FileOpenAction")->trigger();
+    EXPECT_EQ(doc.script, QStringList{QStringLiteral("old line")});
+    EXPECT_TRUE(doc.isModified());
+
+    messenger.answers = {korvimo::Messenger::Cancel};
+    act("FileNewAction")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(messenger.count(korvimo::RecordingMessenger::Entry::Question), 3);
+    EXPECT_EQ(doc.script, QStringList{QStringLiteral("old line")});
+}
+
+TEST_F(Dialogs_WiringTests, ImportsFollowTheTrafficSideOfTheSettingAfterTheDialogWasCancelled)
+{
+    // LibLeftHandTraffic on, the new-diagram dialog shown and cancelled (after picking right-hand
+    // traffic): an OD file then opens its template with left-hand traffic.
+    ctx.settings.libLeftHandTraffic = true;
+    test::whenModalOpens([&](QWidget* w) {
+        auto* dlg = qobject_cast<korvimo::TNieuwForm*>(w);
+        ASSERT_NE(dlg, nullptr);
+        EXPECT_TRUE(dlg->LhRadioButton->isChecked());
+        dlg->RhRadioButton->setChecked(true);
+        dlg->reject();
+    });
+    act("FileNewAction")->trigger();
+    EXPECT_TRUE(ctx.settings.libLeftHandTraffic);
+    QTemporaryDir dir;
+    openChoice = dir.filePath(QStringLiteral("k.in"));
+    test::writeAll(openChoice, "t\r\nK001 4Title\r\nA    0  East                      0     11     12     13\r\n");
+    act("FileOpenAction")->trigger();
+    EXPECT_FALSE(doc.script.isEmpty());
+    EXPECT_EQ(doc.general.arrowsize, -40);
+}
+
 TEST_F(Dialogs_WiringTests, CommandsOfTheFamilyAreAvailable)
 {
     // Export, print, copy, arms and settings come with this family of windows; the library is attached to the open procedure.

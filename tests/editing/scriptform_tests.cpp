@@ -251,7 +251,8 @@ TEST_F(Editing_ScriptFormTests, RequiredFieldsAndTheCircleSlice)
 
 TEST_F(Editing_ScriptFormTests, NewerVersionsAndMalformedLinesAreNotOpened)
 {
-    // Version 2, an unknown code and a malformed version are refused without showing the dialog.
+    // Version 2, an unknown code and a malformed version are refused without showing the dialog,
+    // each with its own reason.
     int shown = 0;
     auto* spy = new QTimer(form.get());
     QObject::connect(spy, &QTimer::timeout, [&] {
@@ -273,7 +274,20 @@ TEST_F(Editing_ScriptFormTests, NewerVersionsAndMalformedLinesAreNotOpened)
     ASSERT_EQ(messenger.count(RecordingMessenger::Entry::Error), 3);
     EXPECT_EQ(messenger.texts().value(0),
               "Scriptregel kan niet worden gewijzigd. Script is met een nieuwere versie van Korvimo aangemaakt.");
+    // An unknown code is no sign of a newer version: the message names the code.
+    EXPECT_EQ(messenger.texts().value(1), ctx.texts.format("AA00205", {"XYZ"}));
+    EXPECT_TRUE(messenger.texts().value(1).contains("\"XYZ\"")) << messenger.texts().value(1).toStdString();
     EXPECT_EQ(messenger.texts().value(2), "'x' is not a valid integer value");
+
+    // Also when switched off, and for a line too short to hold a code.
+    messenger.clear();
+    for (const char* line : {"#ABC;1;", "Q"}) {
+        doc.script = {QString::fromLatin1(line)};
+        form->views().OpnieuwTekenen();
+        test::selectRow(op().scriptList(), 0);
+        QTest::mouseClick(button("ScriptEditButton"), Qt::LeftButton);
+    }
+    EXPECT_EQ(messenger.texts(), (QStringList{ctx.texts.format("AA00205", {"ABC"}), ctx.texts.format("AA00205", {"Q"})}));
 }
 
 TEST_F(Editing_ScriptFormTests, InactiveBoxCurveAndKeptValues)

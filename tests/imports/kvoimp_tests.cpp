@@ -37,7 +37,10 @@ TEST(Imports_KvoimpTests, ArmsNamesAndOdVolumesFollowTheNumbering)
     EXPECT_EQ(env.ctx.settings.exportBmpSize, 800);
     EXPECT_EQ(env.doc.fileName, env.files.untitledName());
     EXPECT_TRUE(env.leftovers().isEmpty()) << env.leftovers().join(' ').toStdString();
-    EXPECT_TRUE(env.messenger.entries.isEmpty()) << env.messenger.texts().join('\n').toStdString();
+    // The rows outside the numbering carry volumes that have no place: named, not dropped.
+    ASSERT_EQ(env.messenger.entries.size(), 1) << env.messenger.texts().join('\n').toStdString();
+    EXPECT_TRUE(env.messenger.entries[0].text.contains(env.ctx.texts.format("AA00203", {"1", "9", "5"})));
+    EXPECT_TRUE(env.messenger.entries[0].text.contains(env.ctx.texts.format("AA00203", {"2", "2", "7"})));
 }
 
 TEST(Imports_KvoimpTests, FiveArmRowsNumberWithKFive)
@@ -66,11 +69,13 @@ TEST(Imports_KvoimpTests, GeneralVariablesReplaceTemplateLinesOnly)
 
 TEST(Imports_KvoimpTests, MissingSectionsGiveDefaults)
 {
-    // No import variables: width 600 and an empty diagram; an unknown volume type leaves all volumes 0.
+    // No import variables names no template: refused, nothing set; an unknown volume type leaves
+    // all volumes 0 and a width below 1 gives 600.
     test::LibEnv env;
     env.ctx.settings.exportBmpSize = 1234;
-    env.files.StromenBestandOpenen(env.write("e.kvoimp", test::crlf({"[**Arms**]", "ARMNO;ANGLE", "1;5"})));
-    EXPECT_EQ(env.ctx.settings.exportBmpSize, 600);
+    EXPECT_EQ(env.files.StromenBestandOpenen(env.write("e.kvoimp", test::crlf({"[**Arms**]", "ARMNO;ANGLE", "1;5"}))),
+              OpenResult::NotADiagram);
+    EXPECT_EQ(env.ctx.settings.exportBmpSize, 1234);
     EXPECT_TRUE(env.doc.script.isEmpty());
 
     test::LibEnv env2;

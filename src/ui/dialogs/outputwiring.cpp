@@ -14,6 +14,7 @@
 #include "core/programcontext.h"
 #include "document/diagramdocument.h"
 #include "document/diagramfile.h"
+#include "document/filecommands.h"
 #include "document/library.h"
 #include "output/clipboardcopy.h"
 #include "server/asserver.h"
@@ -49,6 +50,7 @@ public:
     {
         if (!m_new) {
             m_new = new TNieuwForm(m_ctx, m_library, m_form.diagramFile(), &m_form);
+            m_new->replaceDocument = [this] { m_form.fileCommands().makeNewDocument(); };
             place(*m_new);
         }
         return *m_new;

@@ -274,6 +274,18 @@ bool TScriptForm::requiredFieldsFilled() const
     return false;
 }
 
+QString TScriptForm::unknownElementCode(const QString& source) const
+{
+    if (source.startsWith(QLatin1Char('*')))
+        return {};
+    const QString line = source.startsWith(QLatin1Char('#')) ? source.mid(1) : source;
+    const QString c = ScriptFieldReader(line).code();
+    // The first two entries are the empty choice and "*Text", no codes.
+    if (m_type->findText(c, Qt::MatchExactly | Qt::MatchCaseSensitive) > 1)
+        return {};
+    return c.isNull() ? QStringLiteral("") : c;
+}
+
 bool TScriptForm::fillFromLine(const QString& source)
 {
     BusyCursor busy;

@@ -242,8 +242,14 @@ void THoofdForm::reportException(const QString& heading, const std::exception* e
 void THoofdForm::connectCommands()
 {
     command("FileNewAction", [this] {
-        if (NieuwBestandMaken() && showNewForm)
+        // The open diagram stays until the dialog's OK replaces it: Cancel
+        // keeps it.
+        if (!m_commands->mayReplace())
+            return;
+        if (showNewForm)
             showNewForm();
+        else
+            m_commands->makeNewDocument();
     });
     command("FileOpenAction", [this] { m_commands->Openen1Click(); });
     command("FileSaveAction", [this] { m_commands->Opslaan1Click(); });
