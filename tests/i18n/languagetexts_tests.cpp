@@ -6,14 +6,14 @@ using namespace korvimo;
 
 TEST(I18n_LanguageTextsTests, BaseTextsCoverTheTable)
 {
-    // The 55 keys of the table carry their Dutch text, in the table's order, followed by the program's own later
-    // messages, numbered after the table's; "\n" has become CR LF.
+    // The 55 keys of the table and the program's own later messages, each once, carry their Dutch text; "\n" has
+    // become CR LF.
     LanguageTexts t;
     ASSERT_GE(LanguageTexts::keys().size(), 55);
     EXPECT_EQ(LanguageTexts::keys().first(), QStringLiteral("ZB00011"));
-    EXPECT_EQ(LanguageTexts::keys().at(54), QStringLiteral("AA00196"));
-    for (const QString& later : LanguageTexts::keys().mid(55))
-        EXPECT_TRUE(later.startsWith(QStringLiteral("AA")) && later > QStringLiteral("AA00196")) << later.toStdString();
+    EXPECT_TRUE(LanguageTexts::keys().contains(QStringLiteral("AA00196")));
+    QStringList distinct = LanguageTexts::keys();
+    EXPECT_EQ(distinct.removeDuplicates(), 0);
     for (const QString& k : LanguageTexts::keys()) {
         EXPECT_TRUE(t.contains(k)) << k.toStdString();
         EXPECT_FALSE(t.text(k).contains(QStringLiteral("\\n"))) << k.toStdString();

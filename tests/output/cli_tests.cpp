@@ -99,7 +99,7 @@ TEST(Output_RenderCommandTests, OutputThatIsTheInputIsRefused)
         QString said;
         EXPECT_EQ(render({input, output}, &said), 1) << output.toStdString();
         EXPECT_EQ(said.count(QStringLiteral("error: ")), 1) << said.toStdString();
-        EXPECT_TRUE(said.contains(QStringLiteral("is het invoerbestand"))) << said.toStdString();
+        EXPECT_TRUE(said.contains(QStringLiteral("is the input file"))) << said.toStdString();
         EXPECT_EQ(test::readAll(input), diagram);
     }
     EXPECT_TRUE(QFileInfo(link).isSymLink());

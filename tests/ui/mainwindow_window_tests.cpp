@@ -80,7 +80,7 @@ TEST(MainWindow_CommandTableTests, EveryCommandHasItsCaptionShortcutAndPlace)
         EXPECT_EQ(a->text(), QString::fromUtf8(r.caption));
         EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromLatin1(r.shortcut))) << r.name;
     }
-    EXPECT_EQ(list.actions().size(), 43);
+    EXPECT_EQ(list.actions().size(), 44);
     const QStringList menus = {"&Bestand", "Be&werken", "Diagr&am", "Beel&d", "E&xtra", "&Help"};
     QStringList shown;
     for (QAction* m : bar.actions())
