@@ -96,6 +96,15 @@ int usageError(const QString& text)
     print(stderr, g_current ? QStringLiteral("usage:\n") + synopsisOf(*g_current) : usage());
     return 2;
 }
+
+int takeWidthOption(const QStringList& args, qsizetype& i, int& width)
+{
+    bool ok = false;
+    width = i + 1 < args.size() ? args[++i].toInt(&ok) : 0;
+    if (!ok || width < 1)
+        return usageError(QStringLiteral("--width needs a whole number of pixels, at least 1"));
+    return 0;
+}
 } // namespace korvimo::cli
 
 int main(int argc, char** argv)

@@ -219,10 +219,8 @@ int renderCommand(const QStringList& args, ProgramContext& ctx)
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         if (a == QLatin1String("--width")) {
-            bool ok = false;
-            width = i + 1 < args.size() ? args[++i].toInt(&ok) : 0;
-            if (!ok || width < 1)
-                return usageError(QStringLiteral("--width needs a whole number of pixels, at least 1"));
+            if (const int bad = takeWidthOption(args, i, width))
+                return bad;
         } else if (a == QLatin1String("--no-antialias"))
             antiAliased = false;
         else if (a == QLatin1String("--coordinates"))
