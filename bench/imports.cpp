@@ -65,6 +65,53 @@ void BM_RequestWithDirections(benchmark::State& state)
 }
 BENCHMARK(BM_RequestWithDirections)->Arg(56)->Arg(10000)->Unit(benchmark::kMillisecond);
 
+QString writeRequest(const QTemporaryDir& temp, const QByteArray& bytes)
+{
+    const QString path = temp.path() + QStringLiteral("/wide.kvoimp");
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+    return path;
+}
+
+// Tables are read in time linear in their cells, however the cells are
+// laid out. Target: each request below in under 0.5 s.
+// An OD table of range(0) columns (about 57 KB for 10,000): one header, one row.
+void BM_RequestWithWideOdTable(benchmark::State& state)
+{
+    QTemporaryDir temp;
+    QByteArray header = "ARMFROM;ARMTO;VOLUME";
+    QByteArray row = "1;2;120";
+    for (int i = 0; i < state.range(0); ++i) {
+        header += ";C" + QByteArray::number(i);
+        row += ";" + QByteArray::number(i % 10);
+    }
+    const QString path = writeRequest(temp, "[**Import variables**]\r\nVolumesType=OD\r\nBaseDiagramFromLibrary=011400\r\n"
+                                            "[**Arms**]\r\nARMNO;ANGLE;NAME\r\n1;0;a\r\n2;90;b\r\n[**OD**]\r\n"
+                                            + header + "\r\n" + row + "\r\n");
+    for (auto _ : state)
+        openOnce(path, temp.path() + QStringLiteral("/"));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_RequestWithWideOdTable)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// An arms table of about 2.6 MB: range(0) rows of eight named columns.
+void BM_RequestWithLargeArmsTable(benchmark::State& state)
+{
+    QTemporaryDir temp;
+    QByteArray req = "[**Import variables**]\r\nVolumesType=DIR\r\nBaseDiagramFromLibrary=011400\r\n"
+                     "[**Arms**]\r\nARMNO;ANGLE;NAME;ROAD;KIND;LANES;SPEED;REMARK\r\n";
+    for (int i = 0; i < state.range(0); ++i)
+        req += QByteArray::number(1 + i % 8) + ";" + QByteArray::number(i % 360) + ";\"Street " + QByteArray::number(i)
+               + "\";N" + QByteArray::number(i % 300) + ";urban;2;50;\"counted\"\r\n";
+    const QString path = writeRequest(temp, req);
+    state.counters["bytes"] = double(req.size());
+    for (auto _ : state)
+        openOnce(path, temp.path() + QStringLiteral("/"));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_RequestWithLargeArmsTable)->Arg(50000)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv) { return korvimo::bench::runBenchmarks(argc, argv); }

@@ -19,12 +19,14 @@ int convertCommand(const QStringList& args, ProgramContext& ctx)
         return usageError(QStringLiteral("the output of convert must be a .kvo file"));
 
     DiagramDocument doc;
-    // A file that could not be read is not converted: writing an empty
-    // diagram in its place would look like success.
-    if (!openInput(input, ctx, doc))
+    // A file that could not be read, or that is no diagram, is not
+    // converted: writing an empty diagram in its place would look like
+    // success. One that lost data on the way is written, and says so.
+    const InputRead read = openInput(input, ctx, doc);
+    if (read == InputRead::Failed)
         return 1;
     DiagramFile file(ctx, doc);
-    return file.StromenBestandOpslaan(output) ? 0 : 1;
+    return exitStatus(read, file.StromenBestandOpslaan(output));
 }
 
 } // namespace korvimo::cli

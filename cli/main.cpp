@@ -5,6 +5,8 @@
 #include <cstdio>
 
 #include "cli/clicommands.h"
+#include "cli/qtmessages.h"
+#include "cli/clisetup.h"
 
 using namespace korvimo;
 
@@ -45,6 +47,13 @@ const Command kCommands[] = {
      "seconds (default 120) the requests of another server on the same folder that stopped are\n"
      "taken over. Every log line is also printed on stderr. Several servers may watch one folder.\n"
      "Exit status: 0 stopped by a signal, 1 no folder to serve, 2 bad arguments.\n"},
+    {"compare", cli::compareCommand, "compare BASE SCENARIO OUTPUT [--width N] [--percent] [--zero]",
+     "Draws how the traffic changed from BASE to SCENARIO, two data sets on the same template (any\n"
+     "files Korvimo opens): band widths follow |SCENARIO - BASE|, colours the sign, labels read\n"
+     "\"+120\" and \"-40\". OUTPUT is a .kvo diagram or a picture (.emf .wmf .bmp .jpg .png .svg .pdf).\n"
+     "--percent adds the change as a percentage of BASE, --zero labels movements without change.\n"
+     "Exit status: 0 written, 1 the sets could not be read or compared (for example both empty),\n"
+     "2 bad arguments.\n"},
 };
 
 const Command* g_current = nullptr;
@@ -87,6 +96,15 @@ int usageError(const QString& text)
     print(stderr, g_current ? QStringLiteral("usage:\n") + synopsisOf(*g_current) : usage());
     return 2;
 }
+
+int takeWidthOption(const QStringList& args, qsizetype& i, int& width)
+{
+    bool ok = false;
+    width = i + 1 < args.size() ? args[++i].toInt(&ok) : 0;
+    if (!ok || width < 1)
+        return usageError(QStringLiteral("--width needs a whole number of pixels, at least 1"));
+    return 0;
+}
 } // namespace korvimo::cli
 
 int main(int argc, char** argv)
@@ -94,6 +112,7 @@ int main(int argc, char** argv)
     // Fonts and painting need a GUI application, but never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    cli::filterQtMessages();
     QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(KORVIMO_VERSION));
     QStringList args = app.arguments();
@@ -123,5 +142,6 @@ int main(int argc, char** argv)
     ProgramContext ctx;
     ctx.paths = ProgramPaths::detect(QCoreApplication::applicationDirPath());
     ctx.messenger = &messenger;
+    cli::readProgramSetUp(ctx);
     return g_current->run(args, ctx);
 }

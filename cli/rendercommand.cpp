@@ -15,7 +15,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
-#include <QSaveFile>
 #include <QSet>
 
 #include <algorithm>
@@ -28,6 +27,8 @@
 #include "canvas/qtplayer.h"
 #include "cli/clicommands.h"
 #include "cli/inputdocument.h"
+#include "core/inputfile.h"
+#include "core/safefile.h"
 #include "document/diagramdocument.h"
 #include "document/diagramfile.h"
 #include "output/exportfile.h"
@@ -41,13 +42,7 @@ using PictureWriter = bool (*)(const Metafile&, const QString& path, QString* er
 
 bool writeDump(const Metafile& m, const QString& path, QString* error)
 {
-    QSaveFile f(path);
-    const QByteArray bytes = m.dump().toUtf8();
-    if (f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.commit())
-        return true;
-    if (error)
-        *error = f.errorString();
-    return false;
+    return writeWholeFile(path, m.dump().toUtf8(), error);
 }
 
 struct OutputFormat {
@@ -73,8 +68,6 @@ bool viaExport(const QString& path)
     return false;
 }
 
-
-
 const OutputFormat* formatFor(const QString& path)
 {
     const QString name = path.toLower();
@@ -89,7 +82,8 @@ int renderOne(const QString& input, const QString& output, int width, bool antiA
 {
     const OutputFormat* format = formatFor(output);
     DiagramDocument doc;
-    if (!openInput(input, ctx, doc))
+    const InputRead read = openInput(input, ctx, doc);
+    if (read == InputRead::Failed)
         return 1; // the open procedure has said why; nothing is written
 
     if (!format) {
@@ -98,7 +92,7 @@ int renderOne(const QString& input, const QString& output, int width, bool antiA
         ctx.messenger = &counting;
         const bool written = exportByExtension(doc, ctx, output, width, antiAliased);
         ctx.messenger = previous;
-        return written && counting.errors == 0 ? 0 : 1;
+        return exitStatus(read, written && counting.errors == 0);
     }
 
     Metafile target;
@@ -106,10 +100,12 @@ int renderOne(const QString& input, const QString& output, int width, bool antiA
         MaakMeta(doc, ctx, target, QString::fromLatin1(format->outputType), QStringLiteral("E"));
     QString error;
     if (!format->write(target, output, &error)) {
-        ctx.messages().error(QStringLiteral("Cannot write %1: %2").arg(output, error));
+        ctx.messages().error(error); // names the file and the system's reason
         return 1;
     }
-    return outcome.completed && outcome.brokenLines == 0 ? 0 : 1;
+    if (target.kind() == MetafileKind::Wmf)
+        reportWmfClamping(target, ctx);
+    return exitStatus(read, outcome.completed && outcome.brokenLines == 0);
 }
 
 const char* const kBatchFormats[] = {"png", "jpg", "emf", "wmf", "svg", "pdf", "bmp"};
@@ -181,8 +177,7 @@ int renderBatch(const QStringList& inputs, const QString& dir, const QString& fo
         QString line;
         if (outputs[i].isEmpty()) {
             line = QStringLiteral("FAILED %1: its picture name is taken by an earlier input").arg(inputs[i]);
-        } else if (QFileInfo(inputs[i]).canonicalFilePath() == QFileInfo(outputs[i]).canonicalFilePath()
-                   && QFileInfo::exists(outputs[i])) {
+        } else if (isSameFile(inputs[i], outputs[i])) {
             line = QStringLiteral("FAILED %1: the picture would replace the input").arg(inputs[i]);
         } else {
             const QFileInfo before(outputs[i]);
@@ -224,10 +219,8 @@ int renderCommand(const QStringList& args, ProgramContext& ctx)
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         if (a == QLatin1String("--width")) {
-            bool ok = false;
-            width = i + 1 < args.size() ? args[++i].toInt(&ok) : 0;
-            if (!ok || width < 1)
-                return usageError(QStringLiteral("--width needs a whole number of pixels, at least 1"));
+            if (const int bad = takeWidthOption(args, i, width))
+                return bad;
         } else if (a == QLatin1String("--no-antialias"))
             antiAliased = false;
         else if (a == QLatin1String("--coordinates"))
@@ -263,6 +256,9 @@ int renderCommand(const QStringList& args, ProgramContext& ctx)
         return usageError(QStringLiteral("render needs INPUT and OUTPUT"));
     if (!formatFor(files[1]) && !viaExport(files[1]))
         return usageError(QStringLiteral("cannot write \"%1\": unknown picture type").arg(files[1]));
+    // Writing the picture over its own input would destroy the diagram.
+    if (refuseOutputOverInput(files[0], files[1], ctx))
+        return 1;
     return renderOne(files[0], files[1], width, antiAliased, ctx);
 }
 

@@ -248,6 +248,7 @@ class Layout:
         for i in range(16):
             a = i + 1
             g["arm%02d" % a] = ("%s;%s;%d" % (self.p1(a), self.p2(a), self.arms[a])) if a in self.arms else ""
+        g["grplegend"] = 0  # written last, as the program writes it
 
     def points(self):
         t = self.t
@@ -271,6 +272,7 @@ class Layout:
         t.point("0214", m + 8, self.height - m - 14)               # file name
         t.point("0215", self.width - m - 8, self.height - m - 22)  # total
         t.point("0216", self.width - m - 30, m + 30)               # north
+        t.point("0218", self.width - m - 124, m + 62)              # scale legend, under the north arrow
 
     def values(self, extra=()):
         v = [(V_ZERO, 0), (V_MEDIAN, self.median), (V_GAP, self.gap), (V_LABEL_OUT, 40), (V_LABEL_IN, 35),
@@ -403,7 +405,10 @@ class Layout:
               "TXT;1;P;0213;[0100];[0100];0;L;NNN;80;%s;V;Title05;" % TEXT_COLOUR,
               "GRP;1;Filename;",
               "TXT;1;P;0214;[0100];[0100];0;L;NYN;70;%s;V;Filename;" % TEXT_COLOUR,
-              "GRP;1;North;", "NTH;1;0216;20;"]
+              "GRP;1;North;", "NTH;1;0216;20;",
+              # What a band's width means; off until the format dialog's
+              # Legend box (grplegend) shows it.
+              "GRP;1;Legend;", "LEG;1;0218;500;%s;40;" % TEXT_COLOUR]
 
 
 # --- intersections ------------------------------------------------------

@@ -8,6 +8,7 @@
 
 #include "canvas/gdireplay.h"
 #include "canvas/metafileio.h"
+#include "core/inputfile.h"
 #include "canvas/metafilesupport.h"
 
 namespace korvimo {
@@ -358,19 +359,17 @@ std::optional<Metafile> readMetafile(const QByteArray& bytes, QString* error)
 
 std::optional<Metafile> readMetafileFile(const QString& path, QString* error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Pictures inside diagrams are small: a FIFO or device is never waited
+    // for, and a file too large to be a picture is not read.
+    QByteArray bytes;
+    const InputCheck check = readInputFile(path, &bytes, kMaxPictureFileBytes);
+    if (!check.ok()) {
         if (error)
-            *error = file.errorString();
+            *error = check.problem == InputProblem::NotRegular ? QStringLiteral("Not a regular file.")
+                     : check.problem == InputProblem::TooLarge ? QStringLiteral("The file is too large for a picture.")
+                                                               : check.reason;
         return std::nullopt;
     }
-    // Pictures inside diagrams are small; refuse what cannot be one.
-    if (file.size() > (qint64(1) << 30)) {
-        if (error)
-            *error = QStringLiteral("The file is too large for a picture.");
-        return std::nullopt;
-    }
-    const QByteArray bytes = file.readAll();
     return readMetafile(bytes, error);
 }
 

@@ -2,6 +2,7 @@
 // library's *_set functions; we only decide which records, in which order.
 #include <uemf.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "canvas/metafileio.h"
@@ -53,6 +55,12 @@ U_RECTL boxRectl(const MetaBox& b)
     return rectl(b.left, b.top, b.right, b.bottom);
 }
 
+int fitInt32(double v)
+{
+    return static_cast<int>(std::clamp<double>(v, std::numeric_limits<int32_t>::min(),
+                                               std::numeric_limits<int32_t>::max()));
+}
+
 U_RECTL pointBounds(const QList<QPoint>& points, int penWidth)
 {
     if (points.isEmpty())
@@ -64,8 +72,10 @@ U_RECTL pointBounds(const QList<QPoint>& points, int penWidth)
         t = std::min(t, p.y());
         b = std::max(b, p.y());
     }
-    const int grow = std::max(0, penWidth / 2);
-    return rectl(l - grow, t - grow, r + grow, b + grow);
+    // Points at the ends of the integer range widened by half a pen: the
+    // bounds are computed wide and kept within what the record can hold.
+    const double grow = std::max(0, penWidth / 2);
+    return rectl(fitInt32(l - grow), fitInt32(t - grow), fitInt32(r + grow), fitInt32(b + grow));
 }
 
 std::vector<uint16_t> utf16le(const QString& text, std::size_t minimumSize = 0)
@@ -172,8 +182,12 @@ public:
         const int w = mf.width(), h = mf.height();
         // The frame is in 0.01 mm; 96 reference pixels are 2540 of those.
         const U_RECTL bounds = rectl(0, 0, std::max(0, w - 1), std::max(0, h - 1));
-        const U_RECTL frame = rectl(0, 0, static_cast<int32_t>(std::lround(w * 2540.0 / 96.0)),
-                                    static_cast<int32_t>(std::lround(h * 2540.0 / 96.0)));
+        // A drawing wider than 84 km would not fit the frame's integers: its
+        // frame ends at the largest one rather than wrapping to a negative.
+        const auto frameUnits = [](int pixels) {
+            return static_cast<int32_t>(std::min<double>(std::round(pixels * 2540.0 / 96.0), INT32_MAX));
+        };
+        const U_RECTL frame = rectl(0, 0, frameUnits(w), frameUnits(h));
         QString desc;
         if (!mf.creator().isEmpty() || !mf.description().isEmpty())
             desc = mf.creator() + QChar(0) + mf.description();
@@ -275,7 +289,7 @@ public:
             return m_b.fail(QStringLiteral("A bitmap record could not be built."));
         QByteArray px = dib.pixels;
         const bool ok = m_b.add(U_EMRSTRETCHDIBITS_set(
-            boxRectl(box), point32_set(box.left, box.top), point32_set(box.width(), box.height()), point32_set(0, 0),
+            boxRectl(box), point32_set(box.left, box.top), point32_set(boxSpan(box.left, box.right), boxSpan(box.top, box.bottom)), point32_set(0, 0),
             point32_set(dib.width, dib.height), U_DIB_RGB_COLORS, U_SRCCOPY, bmi,
             static_cast<uint32_t>(px.size()), px.data()));
         std::free(bmi);
@@ -310,11 +324,18 @@ private:
         // The cell turned by the escapement, as a box around its corners.
         const double a = m_font.escapement / 10.0 * M_PI / 180.0;
         const double c = std::cos(a), s = std::sin(a);
-        QList<QPoint> corners;
-        for (const auto& [x, y] : {std::pair{0, 0}, {width, 0}, {0, height}, {width, height}})
-            corners << QPoint(at.x() + static_cast<int>(std::lround(x * c + y * s)),
-                              at.y() + static_cast<int>(std::lround(-x * s + y * c)));
-        return pointBounds(corners, 0);
+        // In doubles: a text at the far end of the int range has corners beyond it.
+        double l = at.x(), r = l, t = at.y(), b = t;
+        for (const auto& [x, y] : {std::pair{0.0, 0.0}, {double(width), 0.0}, {0.0, double(height)},
+                                   {double(width), double(height)}}) {
+            const double px = at.x() + std::round(x * c + y * s);
+            const double py = at.y() + std::round(-x * s + y * c);
+            l = std::min(l, px);
+            r = std::max(r, px);
+            t = std::min(t, py);
+            b = std::max(b, py);
+        }
+        return rectl(fitInt32(l), fitInt32(t), fitInt32(r), fitInt32(b));
     }
 
     EmfBuilder& m_b;
@@ -348,7 +369,7 @@ bool buildEmf(const Metafile& flat, const QString& path, QString* error)
             *error = builder.error();
         return false;
     }
-    return true;
+    return wholeFileWritten(path, size, error);
 }
 
 } // namespace
@@ -360,8 +381,14 @@ QByteArray emfBytes(const Metafile& metafile, QString* error)
 
 bool writeEmf(const Metafile& metafile, const QString& path, QString* error)
 {
-    const QByteArray bytes = emfBytes(metafile, error);
-    return !bytes.isEmpty() && writeWholeFile(path, bytes, error);
+    QString reason;
+    const QByteArray bytes = emfBytes(metafile, &reason);
+    if (bytes.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("Cannot write file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason);
+        return false;
+    }
+    return writeWholeFile(path, bytes, error);
 }
 
 bool writeMetafile(const Metafile& metafile, const QString& path, QString* error)

@@ -66,6 +66,19 @@ void MetaCanvas::add(MetaRecordType type, QList<QPoint> points)
     m_target.append(std::move(r));
 }
 
+namespace {
+
+// The first kMaxTextRunChars characters, never ending inside a surrogate pair.
+QString drawablePart(const QString& text)
+{
+    qsizetype n = MetaCanvas::kMaxTextRunChars;
+    if (text.at(n - 1).isHighSurrogate())
+        --n;
+    return text.left(n);
+}
+
+} // namespace
+
 void MetaCanvas::textOut(int x, int y, const QString& text)
 {
     useFont();
@@ -73,12 +86,19 @@ void MetaCanvas::textOut(int x, int y, const QString& text)
     MetaRecord r;
     r.type = MetaRecordType::TextOut;
     r.points = {QPoint(x, y)};
-    r.setText(text);
+    if (text.size() > kMaxTextRunChars) {
+        r.setText(drawablePart(text));
+        ++m_cutTexts;
+    } else {
+        r.setText(text);
+    }
     m_target.append(std::move(r));
 }
 
 int MetaCanvas::textWidth(const QString& text) const
 {
+    if (text.size() > kMaxTextRunChars)
+        return m_metrics.textWidth(m_font, drawablePart(text));
     return m_metrics.textWidth(m_font, text);
 }
 

@@ -66,9 +66,15 @@ public:
     const FontSpec& font() const { return m_font; }
 
     // Text: (x, y) is the top-left corner of the text cell, before rotation.
+    // A text longer than kMaxTextRunChars is recorded and measured by its
+    // first kMaxTextRunChars characters: no picture shows more of one line,
+    // and text shaping of megabytes breaks every player. cutTexts() counts
+    // the texts so shortened, for the caller to report.
+    static constexpr qsizetype kMaxTextRunChars = 4000;
     void textOut(int x, int y, const QString& text);
     int textWidth(const QString& text) const;
     int textHeight(const QString& text) const;
+    int cutTexts() const { return m_cutTexts; }
 
     // Lines and shapes.
     void moveTo(int x, int y);
@@ -103,6 +109,7 @@ private:
     FontSpec m_font;
     int m_fontPoints = 8;
     QPoint m_position;
+    int m_cutTexts = 0;
     std::optional<PenSpec> m_recordedPen;
     std::optional<BrushSpec> m_recordedBrush;
     std::optional<FontSpec> m_recordedFont;

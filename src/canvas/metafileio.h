@@ -38,6 +38,10 @@ namespace korvimo {
 
 bool writeEmf(const Metafile& metafile, const QString& path, QString* error = nullptr);
 bool writeWmf(const Metafile& metafile, const QString& path, QString* error = nullptr);
+// A WMF holds 16-bit coordinates: those beyond them (after the writer's
+// divisor) are written at the nearest edge, never wrapped. This counts them,
+// for the caller to report.
+qsizetype wmfClampedCoordinates(const Metafile& metafile);
 // By the metafile's kind.
 bool writeMetafile(const Metafile& metafile, const QString& path, QString* error = nullptr);
 // The bytes such a file would hold (for the clipboard); empty on failure.

@@ -38,6 +38,15 @@ QByteArray metafileBytes(const Metafile& metafile, FileBuilder build, const char
     return file.readAll();
 }
 
+bool wholeFileWritten(const QString& path, qint64 size, QString* error)
+{
+    if (QFileInfo(path).size() == size)
+        return true;
+    if (error)
+        *error = QStringLiteral("Writing the metafile failed: the disk may be full.");
+    return false;
+}
+
 Dib imageToDib(const QImage& image)
 {
     Dib dib;

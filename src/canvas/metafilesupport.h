@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QString>
 
+#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -22,6 +23,10 @@ namespace korvimo::metafile_detail {
 // a private temporary folder, and the bytes are read back. Empty, with the
 // reason in *error, when the drawing has no size or any step fails.
 using FileBuilder = bool (*)(const Metafile& flat, const QString& path, QString* error);
+// libUEMF does not tell when its last write fell short (a full disk): true
+// when the file at path holds the size the builder wrote, else false with
+// the reason in *error.
+bool wholeFileWritten(const QString& path, qint64 size, QString* error);
 QByteArray metafileBytes(const Metafile& metafile, FileBuilder build, const char* fileName, QString* error);
 
 // A device-independent bitmap of the image: 24 bits, bottom-up, rows padded
@@ -79,6 +84,15 @@ private:
     std::size_t m_size;
     bool m_ok = true;
 };
+
+// A box's width or height from its edges, computed wide and kept within
+// int: boxes read from files or drawn at extreme points may span more than
+// the int range, and a wrapped size would turn the picture over.
+inline int boxSpan(int from, int to)
+{
+    const long long d = static_cast<long long>(to) - from;
+    return d > INT_MAX ? INT_MAX : d < INT_MIN ? INT_MIN : static_cast<int>(d);
+}
 
 // Windows colour value <-> the bytes of a COLORREF (red, green, blue, 0).
 inline int colorFromBytes(uint32_t colorref)

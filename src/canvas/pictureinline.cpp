@@ -1,6 +1,7 @@
 // Embedded metafiles written out as records of the outer drawing: metafile
 // formats have no record for "draw this other metafile here", so GDI itself
 // records the inner picture's calls when one is played into a metafile.
+#include <climits>
 #include <cmath>
 
 #include "canvas/metafileio.h"
@@ -11,16 +12,25 @@ namespace {
 
 constexpr int kMaxDepth = 8;
 
+// Nearest int; beyond the range (a picture stretched from a box at the far
+// end of it) the nearest end, never a wrapped value.
+int nearestInt(double v)
+{
+    if (!(v > INT_MIN && v < INT_MAX))
+        return std::isnan(v) ? 0 : v < 0 ? INT_MIN : INT_MAX;
+    return static_cast<int>(std::lround(v));
+}
+
 struct Mapping {
     double sx = 1, sy = 1, dx = 0, dy = 0;
-    int x(int v) const { return static_cast<int>(std::lround(dx + v * sx)); }
-    int y(int v) const { return static_cast<int>(std::lround(dy + v * sy)); }
+    int x(int v) const { return nearestInt(dx + v * sx); }
+    int y(int v) const { return nearestInt(dy + v * sy); }
     QPoint map(const QPoint& p) const { return QPoint(x(p.x()), y(p.y())); }
     int length(int v, double scale) const
     {
         if (v == 0)
             return 0;
-        const int l = static_cast<int>(std::lround(v * scale));
+        const int l = nearestInt(v * scale);
         return l == 0 ? (v > 0 ? 1 : -1) : l; // a line stays a line
     }
 };
@@ -34,8 +44,9 @@ void appendRecord(Metafile& out, const MetaRecord& rec, const Mapping& m, int de
             return;
         const Metafile& inner = *rec.picture();
         Mapping im;
-        im.sx = m.sx * rec.box.width() / inner.width();
-        im.sy = m.sy * rec.box.height() / inner.height();
+        // Edges anywhere in the int range: the box's size taken in doubles.
+        im.sx = m.sx * (double(rec.box.right) - rec.box.left) / inner.width();
+        im.sy = m.sy * (double(rec.box.bottom) - rec.box.top) / inner.height();
         im.dx = m.dx + rec.box.left * m.sx;
         im.dy = m.dy + rec.box.top * m.sy;
         appendMapped(out, inner, im, depth + 1);

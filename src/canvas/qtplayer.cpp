@@ -1,12 +1,13 @@
 #include "canvas/qtplayer.h"
 
+#include <QBuffer>
+#include <QDir>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPaintEngine>
 #include <QPainterPath>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <algorithm>
@@ -15,6 +16,8 @@
 #include <vector>
 
 #include "canvas/recordbounds.h"
+
+#include "core/safefile.h"
 
 namespace korvimo {
 
@@ -197,7 +200,7 @@ void QtPlayer::playRecords(const Metafile& mf, QPainter& painter, const QRectF& 
             painter.save();
             painter.translate(rec.points[0]);
             if (fontSpec.escapement != 0)
-                painter.rotate(-fontSpec.escapement / 10.0);
+                painter.rotate(-(fontSpec.escapement / 10.0)); // INT_MIN has no int negation
             if (!brushSpec.clear) {
                 const int w = m_metrics.textWidth(fontSpec, rec.text());
                 const int h = m_metrics.textHeight(fontSpec);
@@ -286,84 +289,72 @@ QImage renderToImage(const Metafile& metafile, QSize size, bool antialias, int b
 
 namespace {
 
-bool openSaveFile(QSaveFile& file, QString* error)
+bool refuse(const QString& path, const QString& why, QString* error)
 {
-    if (file.open(QIODevice::WriteOnly))
-        return true;
     if (error)
-        *error = file.errorString();
+        *error = QStringLiteral("Cannot write file \"%1\". %2").arg(QDir::toNativeSeparators(path), why);
     return false;
 }
 
-bool commitSaveFile(QSaveFile& file, QString* error)
-{
-    if (file.commit())
-        return true;
-    if (error)
-        *error = file.errorString();
-    return false;
-}
-
-bool checkSize(const Metafile& metafile, QString* error)
+bool checkSize(const Metafile& metafile, const QString& path, QString* error)
 {
     if (metafile.width() > 0 && metafile.height() > 0)
         return true;
-    if (error)
-        *error = QStringLiteral("The drawing has no size.");
-    return false;
+    return refuse(path, QStringLiteral("The drawing has no size."), error);
+}
+
+// The drawing at its own size, smoothed, on a vector device.
+bool paintVector(QPaintDevice& device, const Metafile& metafile, const char* format, const QString& path,
+                 QString* error)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return refuse(path, QStringLiteral("Cannot start the %1 drawing.").arg(QLatin1String(format)), error);
+    QtPlayer().play(metafile, painter, QRectF(0, 0, metafile.width(), metafile.height()), true);
+    painter.end();
+    return true;
 }
 
 } // namespace
 
+// Both vector formats are made in memory and then written by the one safe
+// writer of the program: a full disk is reported and the old file stays,
+// which a generator writing straight into the file cannot promise.
 bool writeSvg(const Metafile& metafile, const QString& path, QString* error)
 {
-    if (!checkSize(metafile, error))
+    if (!checkSize(metafile, path, error))
         return false;
-    QSaveFile file(path);
-    if (!openSaveFile(file, error))
-        return false;
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
     QSvgGenerator svg;
-    svg.setOutputDevice(&file);
+    svg.setOutputDevice(&bytes);
     svg.setResolution(96);
     svg.setSize(QSize(metafile.width(), metafile.height()));
     svg.setViewBox(QRect(0, 0, metafile.width(), metafile.height()));
     svg.setTitle(metafile.description());
     svg.setDescription(metafile.creator());
-    QPainter painter;
-    if (!painter.begin(&svg)) {
-        if (error)
-            *error = QStringLiteral("Cannot start the SVG drawing.");
-        return false;
-    }
-    QtPlayer().play(metafile, painter, QRectF(0, 0, metafile.width(), metafile.height()), true);
-    painter.end();
-    return commitSaveFile(file, error);
+    return paintVector(svg, metafile, "SVG", path, error) && writeWholeFile(path, bytes.data(), error);
 }
 
 bool writePdf(const Metafile& metafile, const QString& path, QString* error)
 {
-    if (!checkSize(metafile, error))
+    if (!checkSize(metafile, path, error))
         return false;
-    QSaveFile file(path);
-    if (!openSaveFile(file, error))
-        return false;
-    QPdfWriter pdf(&file);
-    pdf.setCreator(metafile.creator());
-    pdf.setTitle(metafile.description());
-    pdf.setResolution(96);
-    // One page exactly the drawing's size: 96 units to the inch, 72 points.
-    const QSizeF points(metafile.width() * 72.0 / 96.0, metafile.height() * 72.0 / 96.0);
-    pdf.setPageLayout(QPageLayout(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch),
-                                  QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-    QPainter painter;
-    if (!painter.begin(&pdf)) {
-        if (error)
-            *error = QStringLiteral("Cannot start the PDF drawing.");
-        return false;
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&bytes);
+        pdf.setCreator(metafile.creator());
+        pdf.setTitle(metafile.description());
+        pdf.setResolution(96);
+        // One page exactly the drawing's size: 96 units to the inch, 72 points.
+        const QSizeF points(metafile.width() * 72.0 / 96.0, metafile.height() * 72.0 / 96.0);
+        pdf.setPageLayout(QPageLayout(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch),
+                                      QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        if (!paintVector(pdf, metafile, "PDF", path, error))
+            return false;
     }
-    QtPlayer().play(metafile, painter, QRectF(0, 0, metafile.width(), metafile.height()), true);
-    painter.end();
-    return commitSaveFile(file, error);
+    return writeWholeFile(path, bytes.data(), error);
 }
 
 } // namespace korvimo

@@ -50,8 +50,9 @@ private:
 QImage renderToImage(const Metafile& metafile, QSize size, bool antialias = false, int background = 0xFFFFFF);
 
 // Vector copies of the drawing at its own size (one unit = one 96-DPI pixel).
-// Written safely: a failure leaves any existing file untouched, returns
-// false and says why in *error.
+// Written safely (core/safefile.h): a failure, a full disk included, leaves
+// any existing file untouched, returns false and puts the whole message in
+// *error ("Cannot write file "<path>". <reason>").
 bool writeSvg(const Metafile& metafile, const QString& path, QString* error = nullptr);
 bool writePdf(const Metafile& metafile, const QString& path, QString* error = nullptr);
 

@@ -1,6 +1,7 @@
 #include "canvas/textmetrics.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 
@@ -12,12 +13,18 @@ namespace {
 // malformed picture cannot ask the font engine for gigantic glyphs.
 constexpr int kMaxEm = 16000; // Qt's metrics overflow a little above this
 
-// GDI's MulDiv rounds halves away from zero.
-int mulDiv(int number, int numerator, int denominator)
+// GDI's MulDiv rounds halves away from zero. Computed wide: font sizes come
+// from files and may be anything, and callers clamp the result.
+long long mulDiv(long long number, int numerator, int denominator)
 {
-    const long long p = static_cast<long long>(number) * numerator;
+    const long long p = number * numerator;
     const long long half = denominator / 2;
-    return static_cast<int>(p >= 0 ? (p + half) / denominator : -((-p + half) / denominator));
+    return p >= 0 ? (p + half) / denominator : -((-p + half) / denominator);
+}
+
+int clampToInt(long long v)
+{
+    return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX));
 }
 
 QString cacheKey(const QString& name, int em, bool bold, bool italic)
@@ -29,12 +36,12 @@ QString cacheKey(const QString& name, int em, bool bold, bool italic)
 
 int TextMetrics::heightForPoints(int points)
 {
-    return -mulDiv(points, 96, 72);
+    return clampToInt(-mulDiv(points, 96, 72));
 }
 
 int TextMetrics::pointsForHeight(int height)
 {
-    return mulDiv(std::abs(height), 72, 96);
+    return clampToInt(mulDiv(std::llabs(static_cast<long long>(height)), 72, 96));
 }
 
 QFont TextMetrics::qtFont(const FontSpec& style) const

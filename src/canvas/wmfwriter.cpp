@@ -1,6 +1,7 @@
 // Windows metafile output with the placeable header, through libUEMF.
 #include <uwmf.h>
 
+#include <QDir>
 #include <QFile>
 
 #include <algorithm>
@@ -264,7 +265,7 @@ private:
         if (!bmi)
             return fail(QStringLiteral("A bitmap record could not be built."));
         const bool ok = add(U_WMRSTRETCHDIB_set(point(QPoint(box.left, box.top)),
-                                                U_POINT16{len(box.width()), len(box.height())}, U_POINT16{0, 0},
+                                                U_POINT16{len(boxSpan(box.left, box.right)), len(boxSpan(box.top, box.bottom))}, U_POINT16{0, 0},
                                                 U_POINT16{static_cast<int16_t>(dib.width), static_cast<int16_t>(dib.height)},
                                                 U_DIB_RGB_COLORS, U_SRCCOPY, bmi,
                                                 static_cast<uint32_t>(dib.pixels.size()), dib.pixels.constData()));
@@ -301,10 +302,38 @@ bool buildWmf(const Metafile& flat, const QString& path, QString* error)
             *error = writer.error();
         return false;
     }
-    return true;
+    return wholeFileWritten(path, size, error);
 }
 
 } // namespace
+
+qsizetype wmfClampedCoordinates(const Metafile& metafile)
+{
+    const Metafile flat = inlinePictures(metafile);
+    const long divisor = divisorFor(flat.width(), flat.height());
+    const auto outside = [divisor](int v) {
+        const long scaled = std::lround(double(v) / divisor);
+        return scaled < -32768 || scaled > 32767;
+    };
+    qsizetype count = 0;
+    for (const MetaRecord& r : flat.records()) {
+        for (const QPoint& p : r.points)
+            count += qsizetype(outside(p.x())) + qsizetype(outside(p.y()));
+        switch (r.type) {
+        case MetaRecordType::Arc:
+        case MetaRecordType::Ellipse:
+        case MetaRecordType::Rectangle:
+        case MetaRecordType::StretchImage:
+        case MetaRecordType::StretchMetafile:
+            for (const int v : {r.box.left, r.box.top, r.box.right, r.box.bottom})
+                count += qsizetype(outside(v));
+            break;
+        default:
+            break;
+        }
+    }
+    return count;
+}
 
 QByteArray wmfBytes(const Metafile& metafile, QString* error)
 {
@@ -313,8 +342,14 @@ QByteArray wmfBytes(const Metafile& metafile, QString* error)
 
 bool writeWmf(const Metafile& metafile, const QString& path, QString* error)
 {
-    const QByteArray bytes = wmfBytes(metafile, error);
-    return !bytes.isEmpty() && writeWholeFile(path, bytes, error);
+    QString reason;
+    const QByteArray bytes = wmfBytes(metafile, &reason);
+    if (bytes.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("Cannot write file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason);
+        return false;
+    }
+    return writeWholeFile(path, bytes, error);
 }
 
 } // namespace korvimo

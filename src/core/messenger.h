@@ -70,4 +70,28 @@ public:
     void clear() { entries.clear(); }
 };
 
+// Passes messages on to inner and counts the errors, so that a command can
+// tell whether the work it called complained.
+class ErrorCountingMessenger final : public Messenger {
+public:
+    explicit ErrorCountingMessenger(Messenger& inner) : m_inner(inner) {}
+    void error(const QString& text) override
+    {
+        ++errors;
+        m_inner.error(text);
+    }
+    void information(const QString& text) override { m_inner.information(text); }
+    void warning(const QString& text) override { m_inner.warning(text); }
+    using Messenger::question;
+    int question(const QString& title, const QString& text, const QString& yes, const QString& no,
+                 const QString& cancel, int defaultAnswer) override
+    {
+        return m_inner.question(title, text, yes, no, cancel, defaultAnswer);
+    }
+    int errors = 0;
+
+private:
+    Messenger& m_inner;
+};
+
 } // namespace korvimo

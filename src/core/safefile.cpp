@@ -43,6 +43,23 @@ int writeAll(int fd, const char* p, qsizetype left, qint64 offset)
     return 0;
 }
 
+// "." + as much of the target's name as fits + "." - then 8 hex digits and
+// ".tmp" follow. The whole name stays within the 255 bytes a file name may
+// have, so every name the target may legally have can be written; the name
+// is cut at a character, never inside one.
+QByteArray temporaryStem(const QString& fileName)
+{
+    constexpr qsizetype kNameMax = 255;
+    constexpr qsizetype kFixed = 1 + 1 + 8 + 4; // the dots, the digits, ".tmp"
+    QString kept = fileName;
+    QByteArray encoded = QFile::encodeName(kept);
+    while (encoded.size() > kNameMax - kFixed && !kept.isEmpty()) {
+        kept.chop(kept.size() >= 2 && kept.at(kept.size() - 1).isLowSurrogate() ? 2 : 1);
+        encoded = QFile::encodeName(kept);
+    }
+    return '.' + encoded + '.';
+}
+
 } // namespace
 
 bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* error)
@@ -84,11 +101,10 @@ bool SafeFileWriter::open()
     // A hidden name beside the target, so that the rename stays within one
     // file system and a crash leaves at most a dot-file, never a damaged picture.
     int fd = -1;
+    const QByteArray stem = temporaryStem(info.fileName());
     for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        const QString name = QStringLiteral(".%1.%2.tmp")
-                                 .arg(info.fileName())
-                                 .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        m_temp = QFile::encodeName(folder + QLatin1Char('/') + name);
+        m_temp = QFile::encodeName(folder) + '/' + stem
+                 + QByteArray::number(QRandomGenerator::global()->generate() | 0x10000000u, 16) + ".tmp";
         fd = ::open(m_temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             break;

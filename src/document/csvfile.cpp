@@ -1,7 +1,6 @@
 #include "document/csvfile.h"
 
 #include <QCoreApplication>
-#include <QTemporaryFile>
 
 #include "core/programcontext.h"
 #include "document/diagramfile.h"
@@ -56,14 +55,37 @@ QStringList csvToOdLines(const QStringList& csvLines, const QString& sepSetting)
     const QString title = line2.next();
     // A missing number of arms must not let the title slide into its place.
     od << left(id, 5) + (arms.isEmpty() ? QStringLiteral(" ") : arms.left(1)) + title;
-    for (int i = 2; i < csvLines.size() && i < 10; ++i) {
-        FieldTaker f(csvLines[i], sep);
+    const auto armLine = [&sep](const QString& line) {
+        FieldTaker f(line, sep);
         QString arm = left(f.next(), 5);
         arm += left(f.next(), 3);
         arm += left(f.next(), 20);
         for (int v = 0; v < 8; ++v)
             arm += right(f.next(), 7);
-        od << arm;
+        return arm;
+    };
+    // A class block starts at a line whose first field begins with "*".
+    const auto classMark = [&sep](const QString& line) {
+        const QString first = FieldTaker(line, sep).next();
+        return first.startsWith(QLatin1Char('*')) ? first : QString();
+    };
+    int i = 2;
+    for (; i < csvLines.size() && i < 10 && classMark(csvLines[i]).isEmpty(); ++i)
+        od << armLine(csvLines[i]);
+    // The class blocks go over as they are in the OD file: the mark line,
+    // then each block's arm lines, at most eight.
+    while (i < csvLines.size() && classMark(csvLines[i]).isEmpty())
+        ++i;
+    int inBlock = 8;
+    for (; i < csvLines.size(); ++i) {
+        const QString mark = classMark(csvLines[i]);
+        if (!mark.isEmpty()) {
+            od << mark;
+            inBlock = 0;
+        } else if (inBlock < 8) {
+            od << armLine(csvLines[i]);
+            ++inBlock;
+        }
     }
     return od;
 }
@@ -74,15 +96,15 @@ void CSVBestandOpenen(const QString& name, DiagramFile& files)
     if (!textfile::readLines(name, &csv))
         return;
     ProgramContext& ctx = files.context();
-    QTemporaryFile temp(libfiles::tempFolder(ctx) + QString::fromLatin1(kProgramName) + QStringLiteral("_XXXXXX.in"));
-    if (!temp.open())
+    libfiles::ScratchFile temp(ctx, QString::fromLatin1(kProgramName) + QLatin1Char('_'), QStringLiteral(".in"));
+    // Without its temporary file the import has nothing to read: say so,
+    // rather than leave an empty diagram that looks like the result.
+    if (!temp.create(textfile::encodeLines(csvToOdLines(csv, ctx.settings.csvSep)))) {
+        ctx.messages().error(ctx.texts.format(QStringLiteral("AA00025"), {temp.name()}));
         return;
-    const QByteArray bytes = textfile::encodeLines(csvToOdLines(csv, ctx.settings.csvSep));
-    if (temp.write(bytes) != bytes.size() || !temp.flush())
-        return;
-    temp.close();
+    }
     QCoreApplication::processEvents();
-    ODBestandOpenen(temp.fileName(), files);
+    readOdFile(temp.name(), files, name);
     QCoreApplication::processEvents();
 }
 

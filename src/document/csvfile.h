@@ -7,6 +7,10 @@
 //   line 2       fields 1-3: identifier, number of arms, first title
 //   lines 3-10   fields 1-11: identifier, angle, street name, volumes to
 //                arms 1 ... 8 (further lines are ignored)
+//   then         optional vehicle-class blocks: a line whose first field is
+//                "*" and the class name ("*VRA"), then the arm lines again,
+//                in the same layout and order, with that class's volumes;
+//                they become the OD file's class blocks (odfile.h)
 //
 // The file is rewritten as a fixed-width OD file in the temporary folder and
 // read by the OD import.

@@ -3,9 +3,12 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "core/inputfile.h"
 #include "core/programcontext.h"
+#include "document/diagramprobe.h"
 #include "document/integertext.h"
 #include "document/intensityreplace.h"
+#include "document/leftoutdata.h"
 #include "document/templatelibrary.h"
 #include "document/textfile.h"
 #include "render/volumes.h"
@@ -181,14 +184,56 @@ OpenResult DiagramFile::readByType(const QString& name)
     return OpenResult::Read;
 }
 
+bool DiagramFile::refuseNonDiagram(const QString& name)
+{
+    const QString why = notADiagramReason(name, m_ctx, m_library);
+    if (why.isEmpty())
+        return false;
+    m_ctx.messages().error(m_ctx.texts.format(QStringLiteral("AA00197"), {name, why}));
+    return true;
+}
+
+void DiagramFile::reportLeftOut(const QString& source, const QStringList& items)
+{
+    if (items.isEmpty())
+        return;
+    m_ctx.messages().warning(leftOutMessage(m_ctx, source, items));
+    m_dataLeftOut = true;
+}
+
 OpenResult DiagramFile::StromenBestandOpenen(const QString& name)
 {
     Nesting nesting(m_depth);
     OpenResult result = OpenResult::Read;
-    if (!textfile::isReadable(name)) {
-        m_ctx.messages().error(m_ctx.texts.format(QStringLiteral("AA00005"), {name}));
+    // Only a file someone chose is judged, not the temporary files ("$1_")
+    // that the library and the import requests open for themselves: an
+    // unknown template is an empty one, without a word.
+    const bool ownTemporary = QFileInfo(name).fileName().startsWith(QLatin1String("$1_"));
+    if (m_depth == 1)
+        m_dataLeftOut = false;
+    const InputCheck input = checkInputFile(name);
+    if (m_depth > kMaxOpenNesting) {
+        // A library template that is itself a version-2 file naming a
+        // template opens the library again, and so on without end: each
+        // level holds its file and its temporary file. Real files nest two
+        // or three deep.
+        m_ctx.messages().error(m_ctx.texts.format(QStringLiteral("AA00215"), {name}));
         result = OpenResult::CannotOpen;
+    } else if (!input.ok()) {
+        // A FIFO or device would block or never end, a huge file would fill
+        // the memory: neither is opened, and the user is told which it was.
+        const QString key = input.problem == InputProblem::NotRegular ? QStringLiteral("AA00210")
+                            : input.problem == InputProblem::TooLarge ? QStringLiteral("AA00211")
+                                                                      : QStringLiteral("AA00005");
+        m_ctx.messages().error(
+            m_ctx.texts.format(key, {name, QString::number(kMaxInputFileBytes / (1024 * 1024))}));
+        result = OpenResult::CannotOpen;
+    } else if (m_depth == 1 && !ownTemporary && refuseNonDiagram(name)) {
+        return OpenResult::NotADiagram;
     } else {
+        if (const qsizetype line = textfile::firstOverlongLine(name))
+            m_ctx.messages().warning(m_ctx.texts.format(
+                QStringLiteral("AA00212"), {name, QString::number(line), QString::number(textfile::kMaxLineChars)}));
         BusyCursor busy(hooks);
         try {
             result = readByType(name);
@@ -206,8 +251,7 @@ OpenResult DiagramFile::StromenBestandOpenen(const QString& name)
 
     m_doc.fileName = name;
     const QString ext = QFileInfo(name).suffix().toLower();
-    if (ext == QLatin1String("in") || ext == QLatin1String("csv") || ext == QLatin1String("kvoimp")
-        || QFileInfo(name).fileName().startsWith(QLatin1String("$1_")))
+    if (ext == QLatin1String("in") || ext == QLatin1String("csv") || ext == QLatin1String("kvoimp") || ownTemporary)
         m_doc.fileName = untitledName();
 
     ProgrammaCaptionUpdaten();
@@ -219,6 +263,8 @@ OpenResult DiagramFile::StromenBestandOpenen(const QString& name)
     m_doc.announceChanged();
     if (m_doc.general.shownotesdialog)
         callHook(hooks.showNotesDialog);
+    if (m_depth == 1 && m_dataLeftOut && result == OpenResult::Read)
+        return OpenResult::DataLeftOut;
     return result;
 }
 
@@ -283,7 +329,9 @@ bool DiagramFile::StromenBestandOpslaan(const QString& name)
     BusyCursor busy(hooks);
     QString reason;
     if (!textfile::writeLines(name, diagramFileLines(m_doc), &reason)) {
-        m_ctx.messages().error(m_ctx.texts.format(QStringLiteral("AA00001"), {name}));
+        // The fixed text only guesses; the system's reason tells the user what happened.
+        m_ctx.messages().error(m_ctx.texts.format(QStringLiteral("AA00001"), {name}) + QStringLiteral("\r\n\r\n")
+                               + reason);
         return false;
     }
     m_doc.setModified(false);

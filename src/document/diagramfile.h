@@ -48,6 +48,8 @@ enum class OpenResult {
     Version1,    // a version-1 file: nothing read
     NoReader,    // an import type whose reader is not there
     Malformed,   // the reading stopped at a malformed number
+    NotADiagram, // nothing in the file makes a diagram: refused, nothing changed
+    DataLeftOut, // read, but the template had no place for some volumes
 };
 
 class DiagramFile {
@@ -80,7 +82,23 @@ public:
     // are skipped - except when this call is nested inside another reading
     // (the library and the import requests call back in): then the
     // ConversionError passes on to the outer call, which stops as a whole.
+    // A file that cannot become a diagram (diagramprobe.h) is refused before
+    // anything is read: the error AA00197 names it and why, and the document,
+    // its file name and its flag stay exactly as they were.
+    // A file nested deeper than kMaxOpenNesting (a template that opens a
+    // template that opens ...) is not read: AA00215, CannotOpen.
+    static constexpr int kMaxOpenNesting = 6;
     OpenResult StromenBestandOpenen(const QString& name);
+
+    // The refusal of StromenBestandOpenen on its own: reports AA00197 and
+    // returns true when name cannot become a diagram. For commands that must
+    // know before they let go of the open document.
+    bool refuseNonDiagram(const QString& name);
+
+    // For the import readers: names the volumes of source that the template
+    // could not place (leftoutdata.h) in one warning, and makes the open
+    // procedure answer DataLeftOut. Nothing happens for an empty list.
+    void reportLeftOut(const QString& source, const QStringList& items);
 
     // Reads a current diagram file. Throws ConversionError.
     void Versie3BestandOpenen(const QString& name);
@@ -111,6 +129,7 @@ private:
     TemplateLibrary* m_library = nullptr;
     QHash<QString, ImportReader> m_importReaders;
     int m_depth = 0; // nesting of StromenBestandOpenen
+    bool m_dataLeftOut = false;
 };
 
 // The import readers that every DiagramFile starts with, by extension.

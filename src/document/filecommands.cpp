@@ -4,6 +4,7 @@
 
 #include "core/programcontext.h"
 #include "document/diagramfile.h"
+#include "document/textfile.h"
 
 namespace korvimo {
 
@@ -15,6 +16,14 @@ QString FileCommands::openFilter()
 QString FileCommands::saveFilter() { return QStringLiteral("Korvimo files (*.kvo);;Alle files (*)"); }
 
 bool FileCommands::NieuwBestandMaken()
+{
+    if (!mayReplace())
+        return false;
+    makeNewDocument();
+    return true;
+}
+
+bool FileCommands::mayReplace()
 {
     ProgramContext& ctx = m_file.context();
     DiagramDocument& doc = m_file.document();
@@ -31,6 +40,12 @@ bool FileCommands::NieuwBestandMaken()
         if (answer != Messenger::No)
             return false;
     }
+    return true;
+}
+
+void FileCommands::makeNewDocument()
+{
+    DiagramDocument& doc = m_file.document();
     m_file.BasisInstellingenDatabestand();
     doc.fileName = m_file.untitledName();
     doc.clearLists();
@@ -43,19 +58,28 @@ bool FileCommands::NieuwBestandMaken()
     callHook(h.zoomAll);
     callHook(h.redraw);
     doc.announceChanged();
-    return true;
 }
 
 bool FileCommands::Openen1Click()
 {
-    if (!NieuwBestandMaken())
+    if (!mayReplace())
         return false;
     const QString name = dialogs.openFileName ? dialogs.openFileName(openFilter()) : QString();
     if (name.isEmpty())
         return false;
+    ProgramContext& ctx = m_file.context();
+    // Nothing of the open document is given up for a file that will not
+    // open: the open procedure would report it on an emptied document.
+    if (!textfile::isReadable(name)) {
+        ctx.messages().error(ctx.texts.format(QStringLiteral("AA00005"), {name}));
+        return false;
+    }
+    if (m_file.refuseNonDiagram(name))
+        return false;
+    makeNewDocument();
     const OpenResult r = m_file.StromenBestandOpenen(name);
     callHook(m_file.hooks.panToolOff);
-    return r == OpenResult::Read;
+    return r == OpenResult::Read || r == OpenResult::DataLeftOut;
 }
 
 bool FileCommands::Opslaan1Click()

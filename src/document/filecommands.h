@@ -30,8 +30,19 @@ public:
     // the document open so that the user gives the command again.
     bool NieuwBestandMaken();
 
-    // "&Openen...": new document, open dialog, open procedure. True when a
-    // file was chosen and read.
+    // The two halves of NieuwBestandMaken, for commands that must ask first
+    // and let go of the open document only once the user has chosen what
+    // replaces it. mayReplace asks the save question when the document is
+    // changed: true to go on (nothing changed, or "&Niet opslaan"); false
+    // after "&Opslaan" (which saves) or "&Annuleren". makeNewDocument then
+    // empties the document without asking.
+    bool mayReplace();
+    void makeNewDocument();
+
+    // "&Openen...": the save question, the open dialog, and only for a
+    // chosen file that can become a diagram a new document and the open
+    // procedure. Cancel, or a file that is no diagram (reported), keeps the
+    // open document as it was. True when a file was chosen and read.
     bool Openen1Click();
     // "Op&slaan": Save As for an untitled document, else write the file.
     bool Opslaan1Click();

@@ -35,6 +35,7 @@ constexpr GroupNames kGroups[kDrawingGroupCount] = {
     {"Diagram1", "grpdiagram1"},
     {"Diagram2", "grpdiagram2"},
     {"North", "grpnorth"},
+    {"Legend", "grplegend"},
 };
 } // namespace
 
@@ -124,7 +125,8 @@ QList<GeneralVariableKey> buildKeys()
     text("printfontname", &G::printfontname);
     integer("printfontsize", &G::printfontsize);
     text("printfontstyle", &G::printfontstyle);
-    for (int i = 0; i < kDrawingGroupCount; ++i)
+    const int legend = static_cast<int>(DrawingGroup::Legend);
+    for (int i = 0; i < legend; ++i)
         add(drawingGroupKey(DrawingGroup(i)), GeneralKind::Boolean, [i](G& g) { return F(&g.grp[i]); });
     for (int i = 0; i < 16; ++i)
         add(QStringLiteral("color%1").arg(i + 1, 4, 10, QLatin1Char('0')), GeneralKind::Integer,
@@ -138,6 +140,10 @@ QList<GeneralVariableKey> buildKeys()
     integer("armdistp1p2", &G::armdistp1p2);
     for (int i = 0; i < 16; ++i)
         add(twoDigits("arm", i + 1), GeneralKind::Text, [i](G& g) { return F(&g.arm[i]); });
+    // The legend's flag is written last, so every line a file had before
+    // stays where it was.
+    add(drawingGroupKey(DrawingGroup::Legend), GeneralKind::Boolean,
+        [legend](G& g) { return F(&g.grp[legend]); });
     return k;
 }
 

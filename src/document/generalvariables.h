@@ -12,12 +12,16 @@ namespace korvimo {
 
 struct ProgramSettings;
 
-// The 19 drawing groups, in the order of their flags in the file.
+// The drawing groups, in the order of their flags in the file. Legend came
+// later than the others: its flag is the file's last general variable, so
+// files written before it keep every line where it was, and a reader that
+// does not know grplegend skips the line.
 enum class DrawingGroup {
     Frame, CrossingFrame, Background, Logo, IIncomming, IOutgoing, IIncommingTotal, IOutgoingTotal,
-    IBetween1, IBetween2, ITotal, Text, Filename, Names, Objects1, Objects2, Diagram1, Diagram2, North
+    IBetween1, IBetween2, ITotal, Text, Filename, Names, Objects1, Objects2, Diagram1, Diagram2, North,
+    Legend
 };
-inline constexpr int kDrawingGroupCount = 19;
+inline constexpr int kDrawingGroupCount = 20;
 
 // "Frame", "CrossingFrame", ... as script lines name them.
 QString drawingGroupName(DrawingGroup g);

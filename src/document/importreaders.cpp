@@ -10,7 +10,7 @@ namespace korvimo {
 QHash<QString, DiagramFile::ImportReader> standardImportReaders()
 {
     QHash<QString, DiagramFile::ImportReader> readers;
-    readers.insert(QStringLiteral(".in"), ODBestandOpenen);
+    readers.insert(QStringLiteral(".in"), [](const QString& name, DiagramFile& files) { ODBestandOpenen(name, files); });
     readers.insert(QStringLiteral(".csv"), CSVBestandOpenen);
     readers.insert(QStringLiteral(".kvoimp"), KvoimpBestandOpenen);
     return readers;

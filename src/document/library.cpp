@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
 #include "arms/armsfinish.h"
 #include "arms/armswizard.h"
@@ -129,19 +128,13 @@ bool DiagramLibrary::OpenBestandUitLib(const QString& code, DiagramFile& files, 
     // A unique name, so that two programs opening templates at the same time
     // never read each other's file; "$1_" tells the open procedure that the
     // document keeps the untitled name.
-    QTemporaryFile temp(libfiles::tempFolder(m_ctx) + QStringLiteral("$1_") + QString::fromLatin1(kProgramName)
-                        + QStringLiteral("_XXXXXX.tmp"));
-    if (!temp.open()) {
-        m_ctx.messages().error(m_ctx.texts.format(QStringLiteral("AA00025"), {temp.fileTemplate()}));
+    libfiles::ScratchFile temp(m_ctx, QStringLiteral("$1_") + QString::fromLatin1(kProgramName) + QLatin1Char('_'),
+                               QStringLiteral(".tmp"));
+    if (!temp.create(textfile::encodeLines(DiagramFromLibToStringList(code)))) {
+        m_ctx.messages().error(m_ctx.texts.format(QStringLiteral("AA00025"), {temp.name()}));
         return false;
     }
-    const QByteArray bytes = textfile::encodeLines(DiagramFromLibToStringList(code));
-    if (temp.write(bytes) != bytes.size() || !temp.flush()) {
-        m_ctx.messages().error(m_ctx.texts.format(QStringLiteral("AA00025"), {temp.fileName()}));
-        return false;
-    }
-    temp.close();
-    files.StromenBestandOpenen(temp.fileName());
+    files.StromenBestandOpenen(temp.name());
     DiagramDocument& doc = files.document();
     doc.fileName = files.untitledName();
     files.ProgrammaCaptionUpdaten();

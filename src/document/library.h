@@ -84,6 +84,7 @@ public:
         return OpenBestandUitLib(code, files, m_leftHand);
     }
     void translateTitles(GeneralVariables& general) override { TekstenDiagramVertalen(general); }
+    bool hasTemplate(const QString& code) const override { return !DiagramFromLibToStringList(code).isEmpty(); }
 
     QString libraryPath() const;
     // The names file that is read: the language's, or the English one when

@@ -1,6 +1,8 @@
 #include "document/libraryfiles.h"
 
 #include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
 
 #include "core/programcontext.h"
 #include "document/textfile.h"
@@ -90,6 +92,44 @@ QString tempFolder(const ProgramContext& ctx)
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
     return folder;
+}
+
+ScratchFile::ScratchFile(const ProgramContext& ctx, const QString& prefix, const QString& extension)
+    : m_folder(tempFolder(ctx)), m_prefix(prefix), m_extension(extension)
+{
+}
+
+ScratchFile::~ScratchFile()
+{
+    if (m_made)
+        QFile::remove(m_name);
+}
+
+bool ScratchFile::create(const QByteArray& bytes)
+{
+    static const char kChars[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    // A name that is taken is tried again with other characters; any other
+    // failure will not go away by trying.
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        QString random;
+        for (int i = 0; i < 6; ++i)
+            random += QLatin1Char(kChars[QRandomGenerator::global()->bounded(int(sizeof kChars - 1))]);
+        m_name = m_folder + m_prefix + random + m_extension;
+        QFile f(m_name);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            if (QFile::exists(m_name))
+                continue;
+            return false;
+        }
+        m_made = true;
+        if (f.write(bytes) == bytes.size() && f.flush())
+            return true;
+        f.close();
+        QFile::remove(m_name);
+        m_made = false;
+        return false;
+    }
+    return false;
 }
 
 } // namespace korvimo::libfiles

@@ -35,5 +35,27 @@ QStringList templateBlock(const QStringList& libraryLines, const QString& code);
 // The folder for temporary files, with a trailing "/".
 QString tempFolder(const ProgramContext& ctx);
 
+// A temporary file of the program's own in the temporary folder, named
+// prefix + six random characters + extension, written whole by create()
+// and removed again when the object goes. Unlike a name pattern, name() is
+// always a real path - also after a failed create(), when it is the file
+// that could not be made, which is what a message about it must name.
+class ScratchFile {
+public:
+    ScratchFile(const ProgramContext& ctx, const QString& prefix, const QString& extension);
+    ~ScratchFile();
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
+
+    // Makes a new file (never one that exists) holding bytes. False when it
+    // could not be made or written whole; nothing is then left behind.
+    bool create(const QByteArray& bytes);
+    const QString& name() const { return m_name; }
+
+private:
+    QString m_folder, m_prefix, m_extension, m_name;
+    bool m_made = false;
+};
+
 } // namespace libfiles
 } // namespace korvimo

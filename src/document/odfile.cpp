@@ -1,9 +1,12 @@
 #include "document/odfile.h"
 
 #include "document/diagramfile.h"
+#include "document/integertext.h"
 #include "document/intensityreplace.h"
+#include "document/leftoutdata.h"
 #include "document/library.h"
 #include "document/textfile.h"
+#include "document/vehicleclasses.h"
 
 namespace korvimo {
 
@@ -26,7 +29,36 @@ struct OverviewHidden {
     DiagramFile& files;
 };
 
+// Class blocks after the arm lines: a line "*" + class name, then one line
+// per arm in the arm lines' layout, of which only the volumes are read.
+template <class ArmOf>
+void readClassBlocks(const QStringList& lines, int m, int k, ArmOf diagramArm, ClassVolumes& classes)
+{
+    for (int at = 2 + m; at < lines.size(); ++at) {
+        if (!lines[at].startsWith(QLatin1Char('*')))
+            continue;
+        const QString cls = lines[at].mid(1).trimmed();
+        if (cls.isEmpty())
+            continue;
+        for (int i = 1; i <= m && at + i < lines.size() && !lines[at + i].startsWith(QLatin1Char('*')); ++i) {
+            for (int j = 1; j <= m; ++j) {
+                if (j == i)
+                    continue;
+                const int from = 29 + 7 * (j - 1);
+                classes.add(cls, odIntensityName(diagramArm(i), diagramArm(j), k),
+                            toIntegerOr(field(lines[at + i], from, from + 6), 0));
+            }
+        }
+    }
+}
+
 } // namespace
+
+QString odVolumeField(const QString& armLine, int fileArm)
+{
+    const int from = 29 + 7 * (fileArm - 1);
+    return field(armLine, from, from + 6);
+}
 
 OdTemplate odTemplateFor(QChar armCount)
 {
@@ -42,7 +74,9 @@ OdTemplate odTemplateFor(QChar armCount)
     }
 }
 
-void ODBestandOpenen(const QString& name, DiagramFile& files)
+void ODBestandOpenen(const QString& name, DiagramFile& files) { readOdFile(name, files, name); }
+
+void readOdFile(const QString& name, DiagramFile& files, const QString& shownName)
 {
     OverviewHidden hidden(files);
     QStringList lines;
@@ -62,9 +96,11 @@ void ODBestandOpenen(const QString& name, DiagramFile& files)
     if (g.title[0].isEmpty())
         g.title[0] = field(line2, 1, 5);
 
+    ClassVolumes classes;
     const int m = tmpl.armLines;
     const int k = m <= 4 ? 4 : m;
     auto diagramArm = [m](int fileArm) { return fileArm == 1 ? 1 : m + 2 - fileArm; };
+    QStringList leftOut;
     for (int i = 1; i <= m && 1 + i < lines.size(); ++i) {
         const QString& line = lines[1 + i];
         const int a = diagramArm(i);
@@ -74,10 +110,14 @@ void ODBestandOpenen(const QString& name, DiagramFile& files)
         for (int j = 1; j <= m; ++j) {
             if (j == i)
                 continue;
-            const int from = 29 + 7 * (j - 1);
-            IntensiteitVervangen(doc.intensities, odIntensityName(a, diagramArm(j), k), field(line, from, from + 6));
+            const QString volume = odVolumeField(line, j);
+            if (IntensiteitVervangen(doc.intensities, odIntensityName(a, diagramArm(j), k), volume) == 0)
+                noteLeftOutVolume(files.context(), leftOut, QString::number(i), QString::number(j), volume);
         }
     }
+    readClassBlocks(lines, m, k, diagramArm, classes);
+    applyClassChoice(files.context(), shownName,
+                     classChoiceFor(files.context(), QString(), QString()), classes, doc);
     if (armCount == QLatin1Char('2')) {
         // Two arms use the three-arm template; its arm 2 carries nothing.
         g.streetname[1].clear();
@@ -85,6 +125,7 @@ void ODBestandOpenen(const QString& name, DiagramFile& files)
             IntensiteitVervangen(doc.intensities, QString::fromLatin1(n), QStringLiteral("0"));
     }
     SchaalEtcGoedZetten(files);
+    files.reportLeftOut(shownName, leftOut);
 }
 
 } // namespace korvimo

@@ -12,6 +12,12 @@
 //
 // The file numbers its arms against the diagram's direction of rotation:
 // file arm 1 is diagram arm 1 and file arm i (i >= 2) diagram arm M + 2 - i.
+//
+// Vehicle classes follow the arm lines, a block per class: a line "*" and
+// the class name ("*VRA"), then the arm lines again in the same layout and
+// order, of which only the volumes are read. Programs that read M arm lines
+// never see them; the volumes of the arm lines stay what is drawn unless
+// the program settings choose classes (document/vehicleclasses.h).
 #include <QString>
 
 namespace korvimo {
@@ -26,12 +32,21 @@ struct OdTemplate {
 };
 OdTemplate odTemplateFor(QChar armCount);
 
+// The volume column of the file's arm fileArm (1 ... 8) in an arm line,
+// trimmed; blank past the end of a short line.
+QString odVolumeField(const QString& armLine, int fileArm);
+
 // ODBestandOpenen: the document (new and empty) becomes the template for the
 // number of arms with the file's titles, angles, street names and volumes,
 // the scale from the highest volume and the arm points placed anew. A file
 // that cannot be read leaves the document as it was; an unknown number of
-// arms sets only the titles. Shows no message of its own; may throw
-// ConversionError out of the template's reading.
+// arms sets only the titles. A volume the template has no intensity line
+// for is reported (DiagramFile::reportLeftOut); nothing else is said, except
+// about a class choice the file cannot give. May throw ConversionError out
+// of the template's reading.
 void ODBestandOpenen(const QString& name, DiagramFile& files);
+// The same, naming the file as shownName in messages: the CSV import reads
+// through a temporary OD file.
+void readOdFile(const QString& name, DiagramFile& files, const QString& shownName);
 
 } // namespace korvimo

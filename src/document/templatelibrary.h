@@ -23,6 +23,10 @@ public:
     // let it pass, and free temporary files on that path too.
     virtual bool openTemplate(const QString& code, DiagramFile& files) = 0;
 
+    // Whether a template with that code is there to open. A library that
+    // cannot tell answers true, so that it is simply tried.
+    virtual bool hasTemplate(const QString& /*code*/) const { return true; }
+
     // TekstenDiagramVertalen: replaces template placeholders in the titles
     // and the print header by their language texts. Called by the open
     // procedure after every reader.

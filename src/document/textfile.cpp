@@ -1,5 +1,6 @@
 #include "document/textfile.h"
 
+#include "core/inputfile.h"
 #include "core/safefile.h"
 
 #include <QFile>
@@ -53,9 +54,18 @@ QString decode(const QByteArray& bytes, TextEncoding* encoding)
 
 } // namespace
 
-QStringList splitLines(QStringView text)
+QStringList splitLines(QStringView text, qsizetype* firstCutLine)
 {
     QStringList lines;
+    qsizetype cut = 0;
+    const auto take = [&](qsizetype from, qsizetype length) {
+        if (length > kMaxLineChars) {
+            length = kMaxLineChars;
+            if (cut == 0)
+                cut = lines.size() + 1;
+        }
+        lines.append(text.sliced(from, length).toString());
+    };
     qsizetype start = 0;
     const qsizetype n = text.size();
     const QChar* d = text.data();
@@ -63,34 +73,44 @@ QStringList splitLines(QStringView text)
         const char16_t c = d[i].unicode();
         if (c != u'\r' && c != u'\n')
             continue;
-        lines.append(text.sliced(start, i - start).toString());
+        take(start, i - start);
         if (c == u'\r' && i + 1 < n && d[i + 1] == QLatin1Char('\n'))
             ++i;
         start = i + 1;
     }
     if (start < n)
-        lines.append(text.sliced(start).toString());
+        take(start, n - start);
+    if (firstCutLine)
+        *firstCutLine = cut;
     return lines;
 }
 
-QStringList decodeLines(const QByteArray& bytes, TextEncoding* encoding)
+QStringList decodeLines(const QByteArray& bytes, TextEncoding* encoding, qsizetype* firstCutLine)
 {
-    return splitLines(decode(bytes, encoding));
+    return splitLines(decode(bytes, encoding), firstCutLine);
+}
+
+static QString problemText(const InputCheck& check)
+{
+    switch (check.problem) {
+    case InputProblem::None: return {};
+    case InputProblem::NotRegular: return QStringLiteral("Not a regular file");
+    case InputProblem::TooLarge:
+        return QStringLiteral("Larger than %1 MB").arg(kMaxInputFileBytes / (1024 * 1024));
+    case InputProblem::CannotOpen:
+    case InputProblem::ReadFailed: return check.reason;
+    }
+    return check.reason;
 }
 
 bool readLines(const QString& path, QStringList* lines, QString* error, TextEncoding* encoding)
 {
     lines->clear();
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
+    QByteArray bytes;
+    const InputCheck check = readInputFile(path, &bytes);
+    if (!check.ok()) {
         if (error)
-            *error = f.errorString();
-        return false;
-    }
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
-        if (error)
-            *error = f.errorString();
+            *error = problemText(check);
         return false;
     }
     *lines = decodeLines(bytes, encoding);
@@ -99,12 +119,26 @@ bool readLines(const QString& path, QStringList* lines, QString* error, TextEnco
 
 bool isReadable(const QString& path)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly);
+    return checkInputFile(path).ok();
+}
+
+qsizetype firstOverlongLine(const QString& path)
+{
+    QByteArray bytes;
+    if (!readInputFile(path, &bytes).ok())
+        return 0;
+    // Only a file with that many bytes can hold such a line.
+    if (bytes.size() <= kMaxLineChars)
+        return 0;
+    qsizetype cut = 0;
+    decodeLines(bytes, nullptr, &cut);
+    return cut;
 }
 
 QString firstLine(const QString& path)
 {
+    if (!isReadable(path))
+        return {};
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return {};

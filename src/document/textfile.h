@@ -31,18 +31,31 @@ enum class TextEncoding { Windows1252, Utf8, Utf16LE, Utf16BE };
 namespace textfile {
 
 // Decodes bytes as described above and splits them into lines.
-QStringList decodeLines(const QByteArray& bytes, TextEncoding* encoding = nullptr);
+QStringList decodeLines(const QByteArray& bytes, TextEncoding* encoding = nullptr,
+                        qsizetype* firstCutLine = nullptr);
 
-// Splits already decoded text at CR LF, LF and CR.
-QStringList splitLines(QStringView text);
+// No line of ours comes near this; a longer one is cut here, so a file of
+// one endless line cannot blow up everything that handles the line later.
+inline constexpr qsizetype kMaxLineChars = 1024 * 1024;
 
-// Reads the whole file. False when it cannot be opened or read (error then
-// holds the system's reason); lines are then left empty.
+// Splits already decoded text at CR LF, LF and CR. Lines longer than
+// kMaxLineChars keep their first kMaxLineChars characters; *firstCutLine
+// (when given) is then the 1-based number of the first such line, else 0.
+QStringList splitLines(QStringView text, qsizetype* firstCutLine = nullptr);
+
+// Reads the whole file. False when it cannot be opened or read, is no
+// regular file or is larger than kMaxInputFileBytes (core/inputfile.h):
+// error then holds the reason and lines are left empty. Never blocks on a
+// FIFO or device.
 bool readLines(const QString& path, QStringList* lines, QString* error = nullptr,
                TextEncoding* encoding = nullptr);
 
-// True when the file exists and can be opened for reading.
+// True when the file is a regular file that can be opened for reading.
 bool isReadable(const QString& path);
+
+// The 1-based number of the first line that readLines would cut, 0 when
+// none is too long or the file cannot be read.
+qsizetype firstOverlongLine(const QString& path);
 
 // The first line of the file (BOM dropped), empty when the file is empty or
 // cannot be read. Reads only as much of the file as it needs.

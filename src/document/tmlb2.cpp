@@ -8,11 +8,7 @@ namespace korvimo {
 
 int TMlb2::fieldIndex(const QString& name) const
 {
-    for (int i = 0; i < m_fields.size(); ++i) {
-        if (m_fields[i].compare(name, Qt::CaseInsensitive) == 0)
-            return i;
-    }
-    return -1;
+    return m_index.value(name.toCaseFolded(), -1);
 }
 
 bool TMlb2::AddField(const QString& name)
@@ -20,6 +16,7 @@ bool TMlb2::AddField(const QString& name)
     clearError();
     if (name.trimmed().isEmpty() || fieldIndex(name) >= 0)
         return false;
+    m_index.insert(name.toCaseFolded(), int(m_fields.size()));
     m_fields.append(name);
     m_types.append(QStringLiteral("STRING"));
     for (QStringList& row : m_rows)
@@ -196,6 +193,7 @@ bool TMlb2::LoadFromFile(const QString& name)
     const int quote = firstByte(QuoteSeparator, '"');
 
     m_fields.clear();
+    m_index.clear();
     m_types.clear();
     m_rows.clear();
     m_current = -1;

@@ -7,6 +7,7 @@
 // Walking a table:  t.GoFirst(); do { ...GetData... } while (t.GoNext());
 // or, as the callers do it, body then GoNext until EndOfFile; a walk of an
 // empty table thus runs its body once with empty cells.
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -70,6 +71,9 @@ private:
     }
 
     QStringList m_fields;
+    // Case-folded name -> index, so that a lookup costs the same for the
+    // ten-thousandth field as for the first (tables of OD columns are wide).
+    QHash<QString, int> m_index;
     QStringList m_types; // "STRING" or "FLOAT", parallel to m_fields
     QList<QStringList> m_rows;
     int m_current = -1; // 0-based, -1 none

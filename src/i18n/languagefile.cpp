@@ -1,8 +1,5 @@
 #include "i18n/languagefile.h"
 
-#include <QFile>
-#include <QFileInfo>
-
 #include "document/textfile.h"
 
 namespace korvimo {
@@ -16,12 +13,10 @@ QString stripQuotes(const QString& value)
 
 std::optional<LanguageFile> LanguageFile::load(const QString& path)
 {
-    if (!QFileInfo(path).isFile())
+    QStringList lines;
+    if (!textfile::readLines(path, &lines)) // also refuses what is no regular file
         return std::nullopt;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return fromLines(textfile::decodeLines(f.readAll()));
+    return fromLines(lines);
 }
 
 LanguageFile LanguageFile::fromText(const QString& text)

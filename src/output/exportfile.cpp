@@ -32,6 +32,8 @@ bool exportToFile(const DiagramDocument& document, const ProgramContext& ctx, in
                  QStringLiteral("E"));
         QString error;
         const bool ok = wmf ? writeWmf(drawing, fileName, &error) : writeEmf(drawing, fileName, &error);
+        if (ok && wmf)
+            reportWmfClamping(drawing, ctx);
         return ok || report(ctx, error);
     }
     switch (exportType) {
@@ -41,9 +43,19 @@ bool exportToFile(const DiagramDocument& document, const ProgramContext& ctx, in
         return ExportAsPixelFile(document, ctx, QStringLiteral("JPG"), antiAliased, width, fileName);
     case ExportPng:
         return ExportAsPixelFile(document, ctx, QStringLiteral("PNG"), antiAliased, width, fileName);
+    case ExportSvg:
+        return exportVectorCopy(document, ctx, VectorCopyType::Svg, fileName);
+    case ExportPdf:
+        return exportVectorCopy(document, ctx, VectorCopyType::Pdf, fileName);
     default:
         return report(ctx, QStringLiteral("Unknown export type %1.").arg(exportType));
     }
+}
+
+void reportWmfClamping(const Metafile& drawing, const ProgramContext& ctx)
+{
+    if (const qsizetype n = wmfClampedCoordinates(drawing))
+        ctx.messages().warning(ctx.texts.format(QStringLiteral("AA00216"), {QString::number(n)}));
 }
 
 bool exportChosenFile(const DiagramDocument& document, const ProgramContext& ctx, int exportType,
@@ -63,10 +75,7 @@ bool exportVectorCopy(const DiagramDocument& document, const ProgramContext& ctx
     QString error;
     const bool ok = type == VectorCopyType::Svg ? writeSvg(drawing, fileName, &error)
                                                 : writePdf(drawing, fileName, &error);
-    if (ok)
-        return true;
-    return report(ctx, QStringLiteral("Cannot write file \"%1\". %2")
-                           .arg(QDir::toNativeSeparators(fileName), error));
+    return ok || report(ctx, error);
 }
 
 bool exportByExtension(const DiagramDocument& document, const ProgramContext& ctx,

@@ -15,11 +15,13 @@
 namespace korvimo {
 
 class DiagramDocument;
+class Metafile;
 struct ProgramContext;
 
 // Writes the diagram in the format: EMF and WMF render with that output type
 // and destination "E" and save the drawing as it was recorded; the pixel
-// formats go through ExportAsPixelFile with width and antiAliased.
+// formats go through ExportAsPixelFile with width and antiAliased; SVG and
+// PDF are exportVectorCopy.
 bool exportToFile(const DiagramDocument& document, const ProgramContext& ctx, int exportType,
                   int width, bool antiAliased, const QString& fileName);
 
@@ -27,6 +29,10 @@ bool exportToFile(const DiagramDocument& document, const ProgramContext& ctx, in
 // rule, the overwrite question, the writing. Returns true when written.
 bool exportChosenFile(const DiagramDocument& document, const ProgramContext& ctx, int exportType,
                       int width, bool antiAliased, const QString& chosenName);
+
+// After a WMF was written: one warning (AA00216) when coordinates of the
+// drawing lay beyond what the file can hold and were put at its edge.
+void reportWmfClamping(const Metafile& drawing, const ProgramContext& ctx);
 
 // Vector copies for other programs: SVG or PDF of the drawing at its own
 // size (one metafile unit is one 96-DPI pixel).

@@ -32,6 +32,10 @@ QString exportExtension(int exportType)
         return QStringLiteral(".jpg");
     case ExportPng:
         return QStringLiteral(".png");
+    case ExportSvg:
+        return QStringLiteral(".svg");
+    case ExportPdf:
+        return QStringLiteral(".pdf");
     default:
         return {};
     }

@@ -7,12 +7,15 @@ namespace korvimo {
 
 struct ProgramContext;
 
-// The values of the program setting ExportType.
-enum ExportType { ExportEmf = 1, ExportWmf = 2, ExportBmp = 3, ExportJpg = 4, ExportPng = 5 };
+// The values of the program setting ExportType. SVG and PDF come after the
+// five Windows formats, so that a settings file that names one of those
+// keeps meaning the same.
+enum ExportType { ExportEmf = 1, ExportWmf = 2, ExportBmp = 3, ExportJpg = 4, ExportPng = 5, ExportSvg = 6, ExportPdf = 7 };
 
 bool isPixelExportType(int exportType);
 
-// ".emf", ".wmf", ".bmp", ".jpg" or ".png"; empty for other values.
+// ".emf", ".wmf", ".bmp", ".jpg", ".png", ".svg" or ".pdf"; empty for
+// other values.
 QString exportExtension(int exportType);
 
 // The name the save dialog proposes: the diagram's file name without folder

@@ -371,7 +371,11 @@ bool encodePng(PictureRows& rows, const QByteArray& keyword, const QByteArray& t
     return false;
 }
 
-QByteArray encodeBmp(const QImage& image, QString* error)
+namespace {
+
+// An image in memory encoded into memory by one of the row encoders.
+template <typename Encode>
+QByteArray encodeInMemory(const QImage& image, QString* error, Encode encode)
 {
     if (image.isNull()) {
         setError(error, QStringLiteral("empty picture"));
@@ -380,32 +384,28 @@ QByteArray encodeBmp(const QImage& image, QString* error)
     ImageRows rows(image);
     QByteArray out;
     ArraySink sink(out);
-    return encodeBmp(rows, sink, error) ? out : QByteArray();
+    return encode(rows, sink) ? out : QByteArray();
+}
+
+} // namespace
+
+QByteArray encodeBmp(const QImage& image, QString* error)
+{
+    return encodeInMemory(image, error, [&](PictureRows& rows, ByteSink& sink) { return encodeBmp(rows, sink, error); });
 }
 
 QByteArray encodeJpeg(const QImage& image, QString* error)
 {
-    if (image.isNull()) {
-        setError(error, QStringLiteral("empty picture"));
-        return {};
-    }
-    ImageRows rows(image);
-    QByteArray out;
-    ArraySink sink(out);
-    return encodeJpeg(rows, sink, error) ? out : QByteArray();
+    return encodeInMemory(image, error,
+                          [&](PictureRows& rows, ByteSink& sink) { return encodeJpeg(rows, sink, error); });
 }
 
 QByteArray encodePng(const QImage& image, const QByteArray& keyword, const QByteArray& text,
                      QString* error)
 {
-    if (image.isNull()) {
-        setError(error, QStringLiteral("empty picture"));
-        return {};
-    }
-    ImageRows rows(image);
-    QByteArray out;
-    ArraySink sink(out);
-    return encodePng(rows, keyword, text, sink, error) ? out : QByteArray();
+    return encodeInMemory(image, error, [&](PictureRows& rows, ByteSink& sink) {
+        return encodePng(rows, keyword, text, sink, error);
+    });
 }
 
 } // namespace korvimo

@@ -157,8 +157,9 @@ bool writePixelFile(PictureRows& rows, PixelFileType type, const QString& fileNa
         ok = encodeJpeg(rows, sink, &reason);
         break;
     case PixelFileType::Png: {
-        // Keyword and text each between blanks, as 8-bit text.
-        const QByteArray keyword = (QLatin1Char(' ') + creatorText + QLatin1Char(' ')).toLatin1();
+        // The text between blanks, as 8-bit text; the keyword without them,
+        // since PNG readers refuse a keyword with a leading or trailing blank.
+        const QByteArray keyword = creatorText.toLatin1();
         const QByteArray text =
             (QLatin1Char(' ') + QString::fromLatin1(kPngIdentification) + QLatin1Char(' ')).toLatin1();
         ok = encodePng(rows, keyword, text, sink, &reason);

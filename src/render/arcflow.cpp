@@ -54,13 +54,16 @@ long double atanDegrees(long double num, long double den)
 }
 
 // The straight joint: this line draws the quadrilateral between the parts;
-// the two LNE lines inserted after it draw the parts with their arrows.
+// the two LNE lines after it draw the parts with their arrows, part 2 first
+// and then part 1 (so part 1 is painted over part 2 where they overlap).
 void makeStraightJoint(RenderState& s, const ArcFields& a)
 {
     s.elementCode = QStringLiteral("LVU");
     const QString n = QStringLiteral("N");
-    s.insertAfterCurrent(line(QStringLiteral("LNE"), {a.p3, a.p4, a.d2, a.w, a.colour, n, a.a2}));
+    // Each insertion goes directly after the current line, so the line that
+    // is to come last goes in first.
     s.insertAfterCurrent(line(QStringLiteral("LNE"), {a.p1, a.p2, a.d1, a.w, a.colour, a.a1, n}));
+    s.insertAfterCurrent(line(QStringLiteral("LNE"), {a.p3, a.p4, a.d2, a.w, a.colour, n, a.a2}));
 }
 
 QString helperLine(const char* name, long double x, long double y)
@@ -76,9 +79,15 @@ struct RawParts {
     long double d1 = 0, d2 = 0, w = 0;
 };
 
-// How many of the four corners (edges a and b of both halves) are valid when
-// the halves run through the helper segment N-F.
-int validHalfCorners(const RawParts& p, long double nx, long double ny, long double fx, long double fy)
+bool buildFillet(PointRegisters& r, long double win9xBound);
+
+// How well the halves come out when they run through the helper segment
+// N-F: per half one point for each valid corner (edges a and b) and one
+// more when, with both valid, its curve passes the arc rule's size and
+// bound checks - a half that fails them is joined straight, with a sharp
+// corner in the middle of the turn. Six is the best there is.
+int validHalfCorners(const RawParts& p, long double nx, long double ny, long double fx, long double fy,
+                     long double win9xBound)
 {
     int valid = 0;
     const auto half = [&](long double x1, long double y1, long double x2, long double y2, long double d1,
@@ -89,8 +98,11 @@ int validHalfCorners(const RawParts& p, long double nx, long double ny, long dou
         r.tOffset1 = d1, r.tOffset2 = d2, r.width = p.w;
         offsetLine(r, BandPart::LijnVan1naar2);
         offsetLine(r, BandPart::LijnVan3naar4);
-        valid += rayIntersection(r, Edge::A) ? 1 : 0;
-        valid += rayIntersection(r, Edge::B) ? 1 : 0;
+        const bool a = rayIntersection(r, Edge::A);
+        const bool b = rayIntersection(r, Edge::B);
+        valid += (a ? 1 : 0) + (b ? 1 : 0);
+        if (a && b && buildFillet(r, win9xBound))
+            ++valid;
     };
     half(p.x[1], p.y[1], p.x[2], p.y[2], p.d1, nx, ny, fx, fy, 0);
     half(nx, ny, fx, fy, 0, p.x[3], p.y[3], p.x[4], p.y[4], p.d2);
@@ -117,17 +129,18 @@ void splitArc(RenderState& s, const ArcFields& a, const RawParts& raw)
     const long double forward = directionAngle(r.xa[1], r.ya[1], r.xa[2], r.ya[2]) * kDegToRad;
     const long double step = std::max(10.0L, distance(r.xa[2], r.ya[2], r.xa[3], r.ya[3]) / 50);
 
+    const long double bound = s.ctx.settings.arcCorrectionWin9x;
     long double h1x = 0, h1y = 0, h2x = 0, h2y = 0;
     int best = -1;
-    for (int k = 0; k <= 100 && best < 4; ++k) {
+    for (int k = 0; k <= 100 && best < 6; ++k) {
         const long double cx = r.xa[5] + k * step * std::cos(forward);
         const long double cy = r.ya[5] - k * step * std::sin(forward);
         const long double x1 = cx + 20 * std::cos(beta), y1 = cy - 20 * std::sin(beta);
         const long double x2 = cx - 20 * std::cos(beta), y2 = cy + 20 * std::sin(beta);
         const bool firstNearer = (r.xa[2] - x1) * (r.xa[2] - x1) + (r.ya[2] - y1) * (r.ya[2] - y1)
                                  < (r.xa[2] - x2) * (r.xa[2] - x2) + (r.ya[2] - y2) * (r.ya[2] - y2);
-        const int valid = firstNearer ? validHalfCorners(raw, onGrid(x1), onGrid(y1), onGrid(x2), onGrid(y2))
-                                      : validHalfCorners(raw, onGrid(x2), onGrid(y2), onGrid(x1), onGrid(y1));
+        const int valid = firstNearer ? validHalfCorners(raw, onGrid(x1), onGrid(y1), onGrid(x2), onGrid(y2), bound)
+                                      : validHalfCorners(raw, onGrid(x2), onGrid(y2), onGrid(x1), onGrid(y1), bound);
         if (valid > best) {
             best = valid;
             h1x = x1, h1y = y1, h2x = x2, h2y = y2;
@@ -181,9 +194,9 @@ bool sameAt1000(long double a, long double b) { return roundToEven64(1000 * a) =
 
 // Steps from the corner to the fillet circle. Returns false when the curve
 // is too small or too large to draw, which calls for the straight joint.
-bool buildFillet(RenderState& s)
+// win9xBound is the setting ArcCorrectionWin9x (0 = off).
+bool buildFillet(PointRegisters& r, long double win9xBound)
 {
-    PointRegisters& r = s.reg;
     const long double d2 = distance(r.xa[5], r.ya[5], r.xa[2], r.ya[2]);
     const long double d3 = distance(r.xa[5], r.ya[5], r.xa[3], r.ya[3]);
     const bool part1Nearer = d2 < d3;
@@ -234,11 +247,10 @@ bool buildFillet(RenderState& s)
 
     // Old platforms drew nothing for arcs whose bounds passed a coordinate
     // limit; the setting keeps that behaviour available.
-    const long double bound = s.ctx.settings.arcCorrectionWin9x;
-    if (bound != 0) {
+    if (win9xBound != 0) {
         const long double rr = r.radius;
-        if (std::fabs(r.xa[8] - rr) + std::fabs(r.xa[8] + rr) >= bound
-            || std::fabs(r.ya[8] - rr) + std::fabs(r.ya[8] + rr) >= bound)
+        if (std::fabs(r.xa[8] - rr) + std::fabs(r.xa[8] + rr) >= win9xBound
+            || std::fabs(r.ya[8] - rr) + std::fabs(r.ya[8] + rr) >= win9xBound)
             return false;
     }
     return true;
@@ -303,7 +315,7 @@ void interpretArc(RenderState& s, ScriptFieldReader& f)
         makeStraightJoint(s, a);
         return;
     }
-    if (!buildFillet(s))
+    if (!buildFillet(r, s.ctx.settings.arcCorrectionWin9x))
         makeStraightJoint(s, a);
 }
 

@@ -3,6 +3,7 @@
 #include "render/arcflow.h"
 #include "render/bandpainter.h"
 #include "render/furniture.h"
+#include "render/legendelement.h"
 #include "render/textelement.h"
 
 namespace korvimo {
@@ -20,6 +21,7 @@ const ElementInterpreter kInterpreters[] = {
     {u"TXT", u"TXT", interpretTxt},
     {u"NTH", u"NTH", interpretNth},
     {u"REC", u"REC", interpretRec},
+    {u"LEG", u"LEG", interpretLeg},
 };
 
 const ElementDrawer kDrawers[] = {
@@ -31,6 +33,7 @@ const ElementDrawer kDrawers[] = {
     {u"TXT", drawTxt},
     {u"NTH", drawNth},
     {u"REC", drawRec},
+    {u"LEG", drawLeg},
 };
 
 } // namespace

@@ -188,6 +188,10 @@ RenderOutcome MaakMeta(const DiagramDocument& doc, const ProgramContext& ctx, Me
         outcome.errorText = QString::fromLocal8Bit(e.what());
         ctx.messages().error(outcome.errorText);
     }
+    if (canvas.cutTexts() > 0) {
+        const QString limit = QString::number(MetaCanvas::kMaxTextRunChars);
+        ctx.messages().warning(ctx.texts.format(QStringLiteral("AA00213"), {limit, limit}));
+    }
     outcome.checkList = s.checkList;
 
     if (ctx.view.diagnosticMode || diagnosticMarkerPresent(ctx.paths.tempFolder))

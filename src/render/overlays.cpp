@@ -93,8 +93,12 @@ void drawCoordinateLabels(RenderState& s)
         int top = roundToEven(y - points - 60);
         if (top < 0)
             top = roundToEven(30 + y);
-        c.rectangle(roundToEven(50 + x - 7 * lw), top - 3 * lw,
-                    roundToEven(c.textWidth(label) + 50 + x + 2 * lw), top + c.textHeight(label) + lw);
+        // In extended precision: points and line widths may be anywhere in
+        // the integer range, and the label box is clamped, never wrapped.
+        const long double t = top;
+        c.rectangle(roundToEven(50 + x - 7.0L * lw), roundToEven(t - 3.0L * lw),
+                    roundToEven(c.textWidth(label) + 50 + x + 2.0L * lw),
+                    roundToEven(t + c.textHeight(label) + static_cast<long double>(lw)));
         c.setBrushClear(true);
         c.textOut(roundToEven(50 + x), top, label);
     }

@@ -40,7 +40,7 @@ void drawRec(RenderState& s)
         step[k] = (channel(s.rectColour2, k) - channel(s.rectColour1, k)) / h;
 
     // Rows beyond the picture (and a pen width around it) are invisible.
-    const long long margin = std::max(1, std::abs(s.general.linewidth));
+    const long long margin = std::max<long long>(1, std::llabs(static_cast<long long>(s.general.linewidth)));
     const long long first = std::max(0LL, -margin - top);
     const long long last = std::min(rows - 1, static_cast<long long>(c.target().height()) + margin - top);
     for (long long n = first; n <= last; ++n) {

@@ -22,6 +22,7 @@ void RenderState::resetLine()
     arcDirection = 0;
     startArrow = false;
     endArrow = false;
+    legendLabel.clear();
 }
 
 void RenderState::resolvePoint(const QString& name, long double& x, long double& y) const

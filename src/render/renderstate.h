@@ -44,6 +44,7 @@ public:
     int arcDirection = 0; // 0 none, 1 from the tangent point Xa6/Ya6, 2 towards it
     bool startArrow = false;
     bool endArrow = false;
+    QString legendLabel; // the text beside a legend's band
 
     // Kept from line to line; each is set afresh by the line that uses it.
     int colour = 0;

@@ -13,7 +13,7 @@ struct CodeVersion {
 
 constexpr CodeVersion kCodes[] = {
     {u"GRP", 1}, {u"IMG", 1}, {u"LNE", 1}, {u"ARC", 1}, {u"AR2", 1},
-    {u"CIR", 1}, {u"TXT", 1}, {u"NTH", 1}, {u"REC", 1},
+    {u"CIR", 1}, {u"TXT", 1}, {u"NTH", 1}, {u"REC", 1}, {u"LEG", 1},
 };
 
 } // namespace
@@ -41,7 +41,8 @@ QStringList editorElementCodes()
 {
     return {QStringLiteral("*Text"), QStringLiteral("GRP"), QStringLiteral("IMG"),
             QStringLiteral("LNE"),   QStringLiteral("ARC"), QStringLiteral("CIR"),
-            QStringLiteral("TXT"),   QStringLiteral("NTH"), QStringLiteral("REC")};
+            QStringLiteral("TXT"),   QStringLiteral("NTH"), QStringLiteral("REC"),
+            QStringLiteral("LEG")};
 }
 
 QString composeScriptLine(const QString& code, const QStringList& fields, bool inactive)

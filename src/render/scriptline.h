@@ -13,7 +13,7 @@ enum class ScriptLineKind { Comment, Inactive, Element, Unknown };
 // What a line is, judged by its first characters as the renderer does.
 ScriptLineKind classifyScriptLine(const QString& line);
 
-// True for GRP, IMG, LNE, ARC, AR2, CIR, TXT, NTH, REC (case-sensitive).
+// True for GRP, IMG, LNE, ARC, AR2, CIR, TXT, NTH, REC, LEG (case-sensitive).
 bool isElementCode(QStringView code);
 // The highest element version the renderer draws; 0 for an unknown code.
 int highestElementVersion(QStringView code);

@@ -47,6 +47,20 @@ struct ProgramSettings {
     int interfaceTheme = 1; // 1 follow the system, 2 light, 3 dark
     int drawingBgDarkColor = 9868950;
     bool libLeftHandTraffic = false;
+    // The compose view zooms beyond 2 and offers Zoom all and Zoom/pan
+    // exactly; off, it has the two zooms 1 and 2 only.
+    bool composeZoomExtended = true;
+    // Comparison diagrams: the colours (1..16 of the diagram's colour table)
+    // of a band whose volume went up or down, and what the labels show.
+    int compareIncreaseColor = 1;
+    int compareDecreaseColor = 2;
+    bool comparePercentages = false;
+    bool compareZeroLabels = false;
+    // Vehicle classes of OD and CSV files (requests say their own): what is
+    // drawn ("MVT+VRA*2"; empty: the file's own volumes) and whose share the
+    // labels show (empty: none).
+    QString volumeClasses;
+    QString volumeShareClass;
     // Drawing aids that the stored diagrams know nothing of; off, the
     // drawing is exactly what the script says. A text that would read upside
     // down is turned half a turn about its anchor; street names of templates

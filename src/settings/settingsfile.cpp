@@ -103,6 +103,13 @@ const QList<Field>& fields()
         f << numberField("InterfaceTheme", &S::interfaceTheme)
           << numberField("DrawingBgDarkColor", &S::drawingBgDarkColor)
           << flagField("LibLeftHandTraffic", &S::libLeftHandTraffic)
+          << flagField("ComposeZoomExtended", &S::composeZoomExtended)
+          << numberField("CompareIncreaseColor", &S::compareIncreaseColor)
+          << numberField("CompareDecreaseColor", &S::compareDecreaseColor)
+          << flagField("ComparePercentages", &S::comparePercentages)
+          << flagField("CompareZeroLabels", &S::compareZeroLabels)
+          << textField("VolumeClasses", &S::volumeClasses)
+          << textField("VolumeShareClass", &S::volumeShareClass)
           << flagField("KeepTextsUpright", &S::keepTextsUpright)
           << flagField("PlaceNamesClear", &S::placeNamesClear);
         return f;

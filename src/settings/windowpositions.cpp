@@ -10,6 +10,38 @@ namespace {
 // shadow) is still put back where it was.
 constexpr int kDesktopTolerance = 20;
 
+// The part of a frame's top that must show for its title bar to be grabbed.
+constexpr int kTitleStrip = 20;
+constexpr int kGripWidth = 40;
+constexpr int kGripHeight = 10;
+
+bool titleShows(const QRect& frame, const QRect& screen)
+{
+    const QRect strip(frame.left(), frame.top(), qMax(1, frame.width()), kTitleStrip);
+    const QRect seen = strip.intersected(screen);
+    return !seen.isEmpty() && seen.width() >= qMin(kGripWidth, strip.width()) && seen.height() >= kGripHeight;
+}
+
+// How far the frame's top-left corner is from the screen (0 inside it).
+qint64 distanceTo(const QPoint& corner, const QRect& screen)
+{
+    const qint64 dx = corner.x() < screen.left() ? screen.left() - corner.x()
+                      : corner.x() > screen.right() ? corner.x() - screen.right()
+                                                     : 0;
+    const qint64 dy = corner.y() < screen.top() ? screen.top() - corner.y()
+                      : corner.y() > screen.bottom() ? corner.y() - screen.bottom()
+                                                      : 0;
+    return dx * dx + dy * dy;
+}
+
+int clampInto(int value, int low, int length, int span)
+{
+    // As far in as the window fits; a window larger than the screen keeps its
+    // top or left edge on it.
+    const int high = low + qMax(0, span - length);
+    return qBound(low, value, high);
+}
+
 QString fieldText(const QString& values, QChar letter)
 {
     const QString tag = QString(letter) + QLatin1Char(':');
@@ -108,13 +140,32 @@ RestoreAction windowRestoreAction(const WindowPlacement& stored, const RestoreTa
         || stored.top + kDesktopTolerance < d.y())
         return a;
     a.useEntry = true;
-    a.position = QPoint(stored.left, stored.top);
+    a.position = reachablePosition(QRect(stored.left, stored.top, stored.width, stored.height), target.screens);
     a.maximize = stored.maximized;
-    if (target.sizeable && !stored.maximized) {
+    // A maximised window gets its normal size too, so that it comes back to
+    // it when it is made normal again.
+    if (target.sizeable) {
         a.setSize = true;
         a.size = QSize(stored.width, stored.height);
     }
     return a;
+}
+
+QPoint reachablePosition(const QRect& frame, const QList<QRect>& screens)
+{
+    if (screens.isEmpty())
+        return frame.topLeft();
+    for (const QRect& s : screens) {
+        if (titleShows(frame, s))
+            return frame.topLeft();
+    }
+    const QRect* nearest = &screens.first();
+    for (const QRect& s : screens) {
+        if (distanceTo(frame.topLeft(), s) < distanceTo(frame.topLeft(), *nearest))
+            nearest = &s;
+    }
+    return QPoint(clampInto(frame.left(), nearest->left(), frame.width(), nearest->width()),
+                  clampInto(frame.top(), nearest->top(), frame.height() + kTitleStrip, nearest->height()));
 }
 
 } // namespace korvimo

@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -15,6 +16,8 @@ namespace korvimo {
 struct WindowPlacement {
     QString name; // the window's component name, e.g. "HoofdForm"
     bool maximized = false;
+    // The corner of the window's frame (as the window manager places it) and
+    // the size of its client area; for a maximised window its normal place.
     int left = 0;
     int top = 0;
     int width = 0;
@@ -49,6 +52,8 @@ struct RestoreTarget {
     bool sizeable = true;
     // The virtual desktop: the union of all screens.
     QRect desktop;
+    // The areas of the screens that windows may use; empty when unknown.
+    QList<QRect> screens;
 };
 
 // What to do with a window once its entry was taken. The window is always
@@ -65,7 +70,17 @@ struct RestoreAction {
 // An entry is used only when its width and height are not 0, it belongs to
 // the main window or to the monitor that shows the main window now, and its
 // left/top lie on the desktop with 20 pixels of tolerance. A sizeable window
-// that is not to be maximised also takes the stored size; others keep theirs.
+// also takes the stored size (a maximised one as its normal size); others
+// keep theirs. The position is then kept reachable (reachablePosition with the stored
+// size): a desktop made of screens of different sizes has corners that no
+// screen shows.
 RestoreAction windowRestoreAction(const WindowPlacement& stored, const RestoreTarget& target);
+
+// Where a window whose frame would cover `frame` may go so that its title
+// bar can be grabbed: unchanged while the top strip of the frame (20 pixels
+// high) overlaps one of the screens by at least 40 pixels (or the whole
+// width of a narrower window) and 10 pixels; otherwise moved the least into
+// the nearest screen, as far as it fits. Unchanged without screens.
+QPoint reachablePosition(const QRect& frame, const QList<QRect>& screens);
 
 } // namespace korvimo

@@ -4,6 +4,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QHeaderView>
+#include <QScrollArea>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QWidget>
@@ -94,6 +95,14 @@ void Theme::SetDarkModeForApplication(QApplication& app)
     }
 }
 
+void paintScrollArea(QWidget& w)
+{
+    QPalette p = w.palette();
+    p.setColor(QPalette::Window, fromWindowsColor(dark::kScrollArea));
+    w.setPalette(p);
+    w.setAutoFillBackground(true);
+}
+
 void Theme::DarkenForm(QWidget& form) const
 {
     if (!m_darkActive)
@@ -110,10 +119,14 @@ void Theme::DarkenForm(QWidget& form) const
             QPalette p = header->palette();
             p.setColor(QPalette::Button, fromWindowsColor(dark::kHot));
             header->setPalette(p);
-        } else if (w->property("korvimoScrollBox").toBool()) {
-            QPalette p = w->palette();
-            p.setColor(QPalette::Window, fromWindowsColor(dark::kScrollArea));
-            w->setPalette(p);
+        } else if (auto* area = qobject_cast<QScrollArea*>(w)) {
+            // A scroll box shows its viewport: both take the grey, flat.
+            area->setFrameShape(QFrame::NoFrame);
+            for (QWidget* part : {static_cast<QWidget*>(area), area->viewport()}) {
+                paintScrollArea(*part);
+            }
+        } else if (w->property(kScrollBoxProperty).toBool()) {
+            paintScrollArea(*w);
         }
     }
 }

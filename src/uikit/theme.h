@@ -31,6 +31,12 @@ inline constexpr int kAccent = 14120960;
 QColor fromWindowsColor(int bgr);
 int toWindowsColor(const QColor& c);
 
+// Marks a widget that is a scroll box without being a QScrollArea (the
+// overview's box): the dark interface gives it the scroll-area grey.
+inline constexpr const char* kScrollBoxProperty = "korvimoScrollBox";
+// Gives a widget the scroll-area grey of the dark interface.
+void paintScrollArea(QWidget& w);
+
 // The whole application palette of the dark interface.
 QPalette darkPalette();
 
@@ -60,7 +66,8 @@ public:
     void SetDarkModeForApplication(QApplication& app);
 
     // The colours that do not follow from the palette alone: scroll boxes
-    // and grids. Safe on any widget tree, light or dark.
+    // (every QScrollArea and every widget marked kScrollBoxProperty) and
+    // grids. Does nothing while the dark interface is off.
     void DarkenForm(QWidget& form) const;
 
 private:

@@ -1,6 +1,7 @@
 // The export dialog: its controls, the proposed name, the extension rule
 // and the overwrite question, writing real files.
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -74,18 +75,24 @@ TEST_F(Dialogs_ExportTests, ActivationFollowsTheSettingsAndPixelControlsFollowTh
 
 TEST_F(Dialogs_ExportTests, ProposedNameAndExtensionRule)
 {
-    // The proposal is the diagram's name with the format's extension; a chosen name gets the extension unless it ends in exactly it.
+    // The proposal is the diagram's name with the format's extension, in the diagram's folder (an untitled one in
+    // the home folder) and after an export in that export's folder; a chosen name gets the extension unless it ends
+    // in exactly it. The filter names every format the dialog writes.
     form->RadioButton1->setChecked(true);
     answer.clear();
     EXPECT_FALSE(form->BitBtn1Click()); // cancelled: nothing written
     ASSERT_EQ(proposals.size(), 1);
-    EXPECT_EQ(proposals[0], "Korvimo_Nieuw.bmp");
-    EXPECT_EQ(filters[0], "Images (*.bmp  *.emf  *.wmf  *.jpg);;Alle files (*.*)");
+    EXPECT_EQ(proposals[0], QDir::home().filePath("Korvimo_Nieuw.bmp"));
+    EXPECT_EQ(filters[0], "Images (*.bmp  *.emf  *.wmf  *.jpg  *.png  *.svg  *.pdf);;Alle files (*.*)");
 
-    doc.fileName = QStringLiteral("/data/plannen/kruising.kvo");
+    ASSERT_TRUE(QDir(scratch.path()).mkpath("plannen"));
+    doc.fileName = scratchFile("plannen/kruising.kvo");
     form->RadioButton5->setChecked(true);
     form->BitBtn1Click();
-    EXPECT_EQ(proposals[1], "kruising.png");
+    EXPECT_EQ(proposals[1], scratchFile("plannen/kruising.png"));
+    doc.fileName = QStringLiteral("/no/such/folder/kruising.kvo");
+    form->BitBtn1Click();
+    EXPECT_EQ(proposals[2], QDir::home().filePath("kruising.png"));
 
     form->SpinEdit1->setValue(300);
     form->RadioButton1->setChecked(true);
@@ -95,8 +102,10 @@ TEST_F(Dialogs_ExportTests, ProposedNameAndExtensionRule)
     EXPECT_EQ(QImage(scratchFile("plan.BMP.bmp")).width(), 300);
 
     form->RadioButton4->setChecked(true);
+    doc.fileName = scratchFile("plannen/kruising.kvo");
     answer = scratchFile("plan.Jpg");
     EXPECT_TRUE(form->BitBtn1Click());
+    EXPECT_EQ(proposals.last(), QDir(scratch.path()).filePath("kruising.jpg")); // the last export's folder
     EXPECT_TRUE(QFile::exists(scratchFile("plan.Jpg.jpg")));
 
     form->RadioButton2->setChecked(true);
@@ -130,6 +139,33 @@ TEST_F(Dialogs_ExportTests, OverwriteQuestionOnlyTheFirstButtonWrites)
     messenger.answers = {korvimo::Messenger::Yes};
     EXPECT_TRUE(form->BitBtn1Click());
     EXPECT_EQ(QImage(target).width(), 200);
+}
+
+TEST_F(Dialogs_ExportTests, SvgAndPdfForOtherPrograms)
+{
+    // SVG and PDF stand beside the metafiles, without width or smoothing; they write what korvimo-cli writes, and
+    // the choice is kept as ExportType 6 and 7.
+    for (QRadioButton* r : {form->RadioButton6, form->RadioButton7}) {
+        r->setChecked(true);
+        EXPECT_FALSE(form->SpinEdit1->isEnabled());
+        EXPECT_FALSE(form->AntiAliasedCheckBox->isEnabled());
+    }
+    form->RadioButton6->setChecked(true);
+    answer = scratchFile("plan");
+    EXPECT_TRUE(form->BitBtn1Click());
+    EXPECT_TRUE(proposals.last().endsWith("Korvimo_Nieuw.svg"));
+    const QByteArray svg = test::readAll(scratchFile("plan.svg"));
+    EXPECT_TRUE(svg.contains("<svg")) << svg.left(200).constData();
+    EXPECT_EQ(ctx.settings.exportType, 6);
+
+    form->RadioButton7->setChecked(true);
+    EXPECT_TRUE(form->BitBtn1Click());
+    EXPECT_EQ(test::readAll(scratchFile("plan.pdf")).left(5), QByteArray("%PDF-"));
+    EXPECT_EQ(ctx.settings.exportType, 7);
+    ctx.settings.exportType = 6;
+    form->FormActivate();
+    EXPECT_TRUE(form->RadioButton6->isChecked());
+    EXPECT_EQ(messenger.count(korvimo::RecordingMessenger::Entry::Error), 0) << messenger.texts().join('\n').toStdString();
 }
 
 } // namespace

@@ -160,3 +160,27 @@ TEST_F(Dialogs_SettingsTests, ThemeChoiceWithAndWithoutDarkMode)
 }
 
 } // namespace
+
+TEST_F(Dialogs_SettingsTests, AnalysisPageStoresComparisonAndClassChoices)
+{
+    // The colours, label options and class choice reach the settings, and the settings file keeps them.
+    ctx.settings.compareIncreaseColor = 3;
+    ctx.settings.volumeClasses = QStringLiteral("MVT");
+    form->FormActivate();
+    EXPECT_EQ(form->IncreaseColorSpinEdit->value(), 3);
+    EXPECT_EQ(form->DecreaseColorSpinEdit->value(), 2);
+    EXPECT_EQ(form->VolumeClassesEdit->text(), "MVT");
+    form->DecreaseColorSpinEdit->setValue(9);
+    form->ComparePercentCheckBox->setChecked(true);
+    form->VolumeClassesEdit->setText(QStringLiteral(" MVT+VRA*2 "));
+    form->VolumeShareClassEdit->setText(QStringLiteral("VRA"));
+    form->BitBtn1Click();
+    EXPECT_EQ(ctx.settings.compareDecreaseColor, 9);
+    EXPECT_TRUE(ctx.settings.comparePercentages);
+    EXPECT_FALSE(ctx.settings.compareZeroLabels);
+    EXPECT_EQ(ctx.settings.volumeClasses, "MVT+VRA*2");
+    const QStringList lines = korvimo::settingsFileLines(ctx.settings);
+    EXPECT_TRUE(lines.contains("CompareDecreaseColor=9"));
+    EXPECT_TRUE(lines.contains("VolumeClasses=MVT+VRA*2"));
+    EXPECT_TRUE(lines.contains("VolumeShareClass=VRA"));
+}

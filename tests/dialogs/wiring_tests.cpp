@@ -44,6 +44,59 @@ TEST_F(Dialogs_WiringTests, NewCommandOpensTheChosenTemplate)
     EXPECT_FALSE(doc.isModified());
 }
 
+TEST_F(Dialogs_WiringTests, NewAndOpenCancelledKeepTheDiagram)
+{
+    // A changed diagram, "do not save", then Cancel in the new-diagram dialog or the open dialog:
+    // the diagram stays with its lines and its changes. Cancel in the save question shows no dialog.
+    doc.script = {QStringLiteral("old line")};
+    doc.setModified(true);
+    int dialogs = 0;
+    messenger.answers = {korvimo::Messenger::No};
+    test::whenModalOpens([&](QWidget* w) {
+        ++dialogs;
+        qobject_cast<QDialog*>(w)->reject();
+    });
+    act("FileNewAction")->trigger();
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(doc.script, QStringList{QStringLiteral("old line")});
+    EXPECT_TRUE(doc.isModified());
+
+    messenger.answers = {korvimo::Messenger::No};
+    openChoice.clear();
+    act("FileOpenAction")->trigger();
+    EXPECT_EQ(doc.script, QStringList{QStringLiteral("old line")});
+    EXPECT_TRUE(doc.isModified());
+
+    messenger.answers = {korvimo::Messenger::Cancel};
+    act("FileNewAction")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(messenger.count(korvimo::RecordingMessenger::Entry::Question), 3);
+    EXPECT_EQ(doc.script, QStringList{QStringLiteral("old line")});
+}
+
+TEST_F(Dialogs_WiringTests, ImportsFollowTheTrafficSideOfTheSettingAfterTheDialogWasCancelled)
+{
+    // LibLeftHandTraffic on, the new-diagram dialog shown and cancelled (after picking right-hand
+    // traffic): an OD file then opens its template with left-hand traffic.
+    ctx.settings.libLeftHandTraffic = true;
+    test::whenModalOpens([&](QWidget* w) {
+        auto* dlg = qobject_cast<korvimo::TNieuwForm*>(w);
+        ASSERT_NE(dlg, nullptr);
+        EXPECT_TRUE(dlg->LhRadioButton->isChecked());
+        dlg->RhRadioButton->setChecked(true);
+        dlg->reject();
+    });
+    act("FileNewAction")->trigger();
+    EXPECT_TRUE(ctx.settings.libLeftHandTraffic);
+    QTemporaryDir dir;
+    openChoice = dir.filePath(QStringLiteral("k.in"));
+    test::writeAll(openChoice, "t\r\nK001 4Title\r\nA    0  East                      0     11     12     13\r\n");
+    act("FileOpenAction")->trigger();
+    EXPECT_FALSE(doc.script.isEmpty());
+    EXPECT_EQ(doc.general.arrowsize, -40);
+}
+
 TEST_F(Dialogs_WiringTests, CommandsOfTheFamilyAreAvailable)
 {
     // Export, print, copy, arms and settings come with this family of windows; the library is attached to the open procedure.
@@ -55,7 +108,8 @@ TEST_F(Dialogs_WiringTests, CommandsOfTheFamilyAreAvailable)
 
 TEST_F(Dialogs_WiringTests, SettingsCommandStoresOnOk)
 {
-    // Programma-instellingen opens on its first page; OK stores the zoom step and the main window goes on.
+    // Programma-instellingen opens on its first page; OK stores the zoom step and writes the settings file at once,
+    // Cancel writes nothing; the main window goes on.
     test::whenModalOpens([&](QWidget* w) {
         auto* dlg = qobject_cast<korvimo::TProgInstelForm*>(w);
         ASSERT_NE(dlg, nullptr);
@@ -66,6 +120,16 @@ TEST_F(Dialogs_WiringTests, SettingsCommandStoresOnOk)
     act("ExtraSettingsAction")->trigger();
     EXPECT_EQ(ctx.settings.zoomInOutValue, 80);
     EXPECT_EQ(ctx.settings.interfaceTheme, 2);
+    EXPECT_EQ(settingsWritten, 1);
+    test::whenModalOpens([&](QWidget* w) {
+        auto* dlg = qobject_cast<korvimo::TProgInstelForm*>(w);
+        ASSERT_NE(dlg, nullptr);
+        dlg->ZoomInOutSpinEdit->setValue(90);
+        dlg->BitBtn2->click();
+    });
+    act("ExtraSettingsAction")->trigger();
+    EXPECT_EQ(ctx.settings.zoomInOutValue, 80);
+    EXPECT_EQ(settingsWritten, 1);
 }
 
 TEST_F(Dialogs_WiringTests, BaseColourSwatchesUseTheProgramsColourChoice)
@@ -106,16 +170,22 @@ TEST_F(Dialogs_WiringTests, BaseColourSwatchesUseTheProgramsColourChoice)
 
 TEST_F(Dialogs_WiringTests, PrintCommandWarnsWithoutPrinterAndStillPrintsToPdf)
 {
-    // Without a system printer AA00007 comes first and the dialog then prints to PDF files; with one, no warning.
+    // Without a system printer AA00007 comes before the first print of the run only, and the dialog then prints to
+    // PDF files each time; with a printer, no warning.
     const bool noPrinter = QPrinterInfo::availablePrinterNames().isEmpty();
     bool pdf = false;
-    test::whenModalOpens([&](QWidget* w) {
-        auto* dlg = qobject_cast<korvimo::TAfdrukkenForm*>(w);
-        ASSERT_NE(dlg, nullptr);
-        pdf = dlg->printsToPdf();
-        dlg->BitBtn2->click();
-    });
-    act("FilePrintAction")->trigger();
+    int dialogs = 0;
+    for (int i = 0; i < 3; ++i) {
+        test::whenModalOpens([&](QWidget* w) {
+            auto* dlg = qobject_cast<korvimo::TAfdrukkenForm*>(w);
+            ASSERT_NE(dlg, nullptr);
+            ++dialogs;
+            pdf = dlg->printsToPdf();
+            dlg->BitBtn2->click();
+        });
+        act("FilePrintAction")->trigger();
+    }
+    EXPECT_EQ(dialogs, 3);
     if (noPrinter) {
         ASSERT_EQ(messenger.entries.size(), 1);
         EXPECT_EQ(messenger.entries[0].kind, korvimo::RecordingMessenger::Entry::Warning);

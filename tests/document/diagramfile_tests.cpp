@@ -212,11 +212,12 @@ TEST(Document_DiagramFileTests, MalformedIntegerStopsTheReading)
 TEST(Document_DiagramFileTests, HostileFilesNeverCrash)
 {
     // Random bytes, an empty file, a truncated file and a 50 MB file are read without a crash;
-    // the truncated file keeps everything up to where it ends.
+    // the truncated file keeps everything up to where it ends. Without a section header random
+    // bytes and the empty file are no diagram.
     DocumentEnv empty;
-    EXPECT_EQ(empty.file.StromenBestandOpenen(empty.put("e.kvo", {})), OpenResult::Read);
+    EXPECT_EQ(empty.file.StromenBestandOpenen(empty.put("e.kvo", {})), OpenResult::NotADiagram);
     EXPECT_TRUE(empty.doc.script.isEmpty());
-    EXPECT_TRUE(empty.messages.entries.isEmpty());
+    EXPECT_EQ(empty.messages.entries.size(), 1);
 
     QRandomGenerator rng(1234);
     for (int round = 0; round < 20; ++round) {
@@ -227,7 +228,10 @@ TEST(Document_DiagramFileTests, HostileFilesNeverCrash)
             noise.prepend("[**General variables**]\r\n");
         DocumentEnv r;
         const OpenResult res = r.file.StromenBestandOpenen(r.put("r.kvo", noise));
-        EXPECT_TRUE(res == OpenResult::Read || res == OpenResult::Malformed);
+        if (round % 2)
+            EXPECT_TRUE(res == OpenResult::Read || res == OpenResult::Malformed);
+        else
+            EXPECT_EQ(res, OpenResult::NotADiagram);
     }
 
     const QByteArray whole = test::readAll(test::dataPath("document/crossing.kvo"));
@@ -286,7 +290,10 @@ TEST(Document_DiagramFileTests, FailedSaveReportsAndKeepsTheOldFile)
     const QString notAFolder = e.put("plain-file", "x");
     const QString target = notAFolder + "/diagram.kvo";
     EXPECT_FALSE(e.file.StromenBestandOpslaan(target));
-    EXPECT_EQ(e.messages.texts(), QStringList{"Kan bestand " + target + " niet opslaan."});
+    // The message also gives the system's reason, so the user knows what to mend.
+    ASSERT_EQ(e.messages.texts().size(), 1);
+    EXPECT_TRUE(e.messages.texts()[0].startsWith("Kan bestand " + target + " niet opslaan.\r\n\r\n"));
+    EXPECT_TRUE(e.messages.texts()[0].endsWith(QStringLiteral("Not a directory"))) << e.messages.texts()[0].toStdString();
     EXPECT_TRUE(e.doc.isModified());
 
     const QByteArray old = "[**General variables**]\r\ntitle01=old\r\n";
@@ -295,7 +302,9 @@ TEST(Document_DiagramFileTests, FailedSaveReportsAndKeepsTheOldFile)
         e.doc.script << QStringLiteral("LNE;1;0001;0002;[0100];[0001];Color0003;N;A;");
     e.messages.clear();
     EXPECT_FALSE(test::withFileSizeLimit(4096, [&] { return e.file.StromenBestandOpslaan(existing); }));
-    EXPECT_EQ(e.messages.texts(), QStringList{"Kan bestand " + existing + " niet opslaan."});
+    ASSERT_EQ(e.messages.texts().size(), 1);
+    EXPECT_TRUE(e.messages.texts()[0].startsWith("Kan bestand " + existing + " niet opslaan."));
+    EXPECT_TRUE(e.messages.texts()[0].endsWith(QStringLiteral("File too large"))) << e.messages.texts()[0].toStdString();
     EXPECT_EQ(test::readAll(existing), old);
     EXPECT_EQ(QDir(e.dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2); // no temporary left
 

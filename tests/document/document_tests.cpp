@@ -17,7 +17,7 @@ TEST(Document_ModelTests, NewDocumentDefaultsAndKeyOrder)
     e.ctx.settings.basicColors[2] = 42;
     e.file.BasisInstellingenDatabestand();
     const QStringList lines = generalVariableLines(e.doc.general);
-    ASSERT_EQ(lines.size(), 1 + 23 + 19 + 16 + 5 + 16 + 3 + 16);
+    ASSERT_EQ(lines.size(), 1 + 23 + 19 + 16 + 5 + 16 + 3 + 16 + 1);
     EXPECT_EQ(lines[0], QStringLiteral("fileversion=300"));
     EXPECT_EQ(lines[1], QStringLiteral("fontname=Verdana"));
     EXPECT_EQ(lines[4], QStringLiteral("arrowsize=4"));
@@ -28,7 +28,8 @@ TEST(Document_ModelTests, NewDocumentDefaultsAndKeyOrder)
     EXPECT_EQ(lines[59], QStringLiteral("title01=Title01"));
     EXPECT_EQ(lines[64], QStringLiteral("streetname01=Streetname01"));
     EXPECT_EQ(lines[80], QStringLiteral("armcenter="));
-    EXPECT_EQ(lines.last(), QStringLiteral("arm16="));
+    EXPECT_EQ(lines[lines.size() - 2], QStringLiteral("arm16="));
+    EXPECT_EQ(lines.last(), QStringLiteral("grplegend=1"));
     EXPECT_EQ(e.doc.general.printfontname, QStringLiteral("Verdana"));
     QSet<QString> keys;
     for (const auto& k : generalVariableKeys())
@@ -162,8 +163,8 @@ TEST(Document_ModelTests, SaveAsNamesAndOverwriteQuestion)
 
 TEST(Document_ModelTests, OpenAndImportCommands)
 {
-    // Open makes a new document and reads the chosen file; cancelling the dialog leaves it new;
-    // Import only tells where the documentation is.
+    // Open makes a new document and reads the chosen file; cancelling the dialog keeps the document
+    // that was open; Import only tells where the documentation is.
     DocumentEnv e;
     FileCommands cmd(e.file);
     bool panOff = false;
@@ -180,7 +181,7 @@ TEST(Document_ModelTests, OpenAndImportCommands)
 
     chosen.clear();
     EXPECT_FALSE(cmd.Openen1Click());
-    EXPECT_TRUE(e.doc.script.isEmpty());
+    EXPECT_EQ(e.doc.script, QStringList{"GRP;1;Frame;"});
 
     e.ctx.paths.programFolder = QStringLiteral("/opt/korvimo/");
     e.ctx.texts.set(QStringLiteral("AA00021"), QStringLiteral("Zie %s"));

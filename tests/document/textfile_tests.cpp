@@ -73,3 +73,31 @@ TEST(Document_TextFileTests, WriteChoosesEncodingAndReplacesSafely)
     EXPECT_EQ(textfile::firstLine(p), QStringLiteral("Ω"));
     EXPECT_EQ(textfile::firstLine(dir.filePath("missing.txt")), QString());
 }
+
+TEST(Document_TextFileTests, OverlongLinesAreCutAndNamed)
+{
+    // A line beyond the bound keeps its first kMaxLineChars characters; the lines around it are
+    // whole, and the first cut line is named by its number - in every encoding.
+    const QString longLine(textfile::kMaxLineChars + 5, QLatin1Char('t'));
+    qsizetype cut = -1;
+    QStringList lines = textfile::splitLines(QStringLiteral("a\r\n") + longLine + QStringLiteral("\nb\r") + longLine, &cut);
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(cut, 2);
+    EXPECT_EQ(lines[0], "a");
+    EXPECT_EQ(lines[1].size(), textfile::kMaxLineChars);
+    EXPECT_EQ(lines[2], "b");
+    EXPECT_EQ(lines[3].size(), textfile::kMaxLineChars);
+    lines = textfile::splitLines(QString(textfile::kMaxLineChars, QLatin1Char('x')), &cut);
+    EXPECT_EQ(cut, 0); // exactly at the bound is whole
+    EXPECT_EQ(lines[0].size(), textfile::kMaxLineChars);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("long.kvo"));
+    ASSERT_TRUE(test::writeAll(path, "\xEF\xBB\xBF" "first\r\n" + longLine.toUtf8() + "\r\n"));
+    EXPECT_EQ(textfile::firstOverlongLine(path), 2);
+    ASSERT_TRUE(textfile::readLines(path, &lines));
+    EXPECT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[1].size(), textfile::kMaxLineChars);
+    ASSERT_TRUE(test::writeAll(path, "short\r\nlines\r\n"));
+    EXPECT_EQ(textfile::firstOverlongLine(path), 0);
+}

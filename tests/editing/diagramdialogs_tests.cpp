@@ -2,6 +2,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -21,6 +24,14 @@ void typeNumber(QSpinBox* s, int value)
     s->setFocus();
     s->selectAll();
     QTest::keyClicks(s, QString::number(value));
+}
+
+void typeText(QLineEdit* e, const QString& text)
+{
+    e->setFocus();
+    e->selectAll();
+    QTest::keyClick(e, Qt::Key_Delete);
+    QTest::keyClicks(e, text);
 }
 } // namespace
 
@@ -90,7 +101,7 @@ TEST_F(Editing_FormatTests, ChangeAllVolumesAndItsUndo)
         EXPECT_FALSE(test::child<QLabel>(w, "EenheidLabel")->isVisible());
         test::click(w, "VermenigvuldigenRadioButton");
         EXPECT_TRUE(test::child<QLabel>(w, "EenheidLabel")->isVisible());
-        typeNumber(test::child<QSpinBox>(w, "SpinEdit1"), 1100);
+        typeText(test::child<QLineEdit>(w, "SpinEdit1"), "1100");
         test::click(w, "OKButton");
     });
     act("DiagramChangeAllVolumesAction")->trigger();
@@ -103,11 +114,70 @@ TEST_F(Editing_FormatTests, ChangeAllVolumesAndItsUndo)
 
     test::onWindow("AlleIntensiteitenWijzigenForm", [](QWidget* w) {
         test::click(w, "VerhogenRadioButton");
-        typeNumber(test::child<QSpinBox>(w, "SpinEdit1"), -500);
+        typeText(test::child<QLineEdit>(w, "SpinEdit1"), "-500");
         test::click(w, "OKButton");
     });
     act("DiagramChangeAllVolumesAction")->trigger();
     EXPECT_EQ(doc.intensities.value(0), "0003=-50;I;");
+}
+
+TEST_F(Editing_FormatTests, ChangeAllTakesADecimalAndSaysTheUnit)
+{
+    // Typed 1.5 is one and a half thousandths, not fifteen: beside "/ 1000" the dialog shows "= factor 0.0015";
+    // 1012,5 multiplies by 1.0125. Text that is no number, and a decimal for "verhogen", are refused with a
+    // message and change nothing.
+    doc.intensities = {"0003=450;I;", "0001=4000;I;", "0009=2;V;"};
+    form->views().rebuildVolumeGrid();
+    doc.announceChanged();
+    QString factor;
+    test::onWindow("AlleIntensiteitenWijzigenForm", [&](QWidget* w) {
+        test::click(w, "VermenigvuldigenRadioButton");
+        typeText(test::child<QLineEdit>(w, "SpinEdit1"), "1.5");
+        EXPECT_EQ(test::child<QLabel>(w, "EenheidLabel")->text(), "/ 1000");
+        factor = test::child<QLabel>(w, "ntFactorLabel")->text();
+        test::click(w, "OKButton");
+    });
+    act("DiagramChangeAllVolumesAction")->trigger();
+    EXPECT_EQ(factor, "= factor 0.0015");
+    EXPECT_EQ(doc.intensities, QStringList({"0003=1;I;", "0001=6;I;", "0009=2;V;"}));
+
+    doc.intensities = {"0003=450;I;", "0001=4000;I;", "0009=2;V;"};
+    form->views().rebuildVolumeGrid(); // the grid is written back before a change
+    test::onWindow("AlleIntensiteitenWijzigenForm", [&](QWidget* w) {
+        typeText(test::child<QLineEdit>(w, "SpinEdit1"), "1012,5");
+        factor = test::child<QLabel>(w, "ntFactorLabel")->text();
+        test::click(w, "OKButton");
+    });
+    act("DiagramChangeAllVolumesAction")->trigger();
+    EXPECT_EQ(factor, "= factor 1,0125");
+    EXPECT_EQ(doc.intensities, QStringList({"0003=456;I;", "0001=4050;I;", "0009=2;V;"}));
+
+    messenger.clear();
+    int refusals = 0;
+    for (const char* typed : {"abc", "1.2.3", ""}) {
+        test::onWindow("AlleIntensiteitenWijzigenForm", [&](QWidget* w) {
+            typeText(test::child<QLineEdit>(w, "SpinEdit1"), QString::fromLatin1(typed));
+            test::click(w, "OKButton");
+            refusals += w->isVisible() ? 1 : 0; // still open
+            test::click(w, "AnnulerenButton");
+        });
+        act("DiagramChangeAllVolumesAction")->trigger();
+    }
+    test::onWindow("AlleIntensiteitenWijzigenForm", [&](QWidget* w) {
+        test::click(w, "VerhogenRadioButton");
+        EXPECT_FALSE(test::child<QLabel>(w, "ntFactorLabel")->isVisible());
+        typeText(test::child<QLineEdit>(w, "SpinEdit1"), "2.5");
+        test::click(w, "OKButton");
+        refusals += w->isVisible() ? 1 : 0;
+        test::click(w, "AnnulerenButton");
+    });
+    act("DiagramChangeAllVolumesAction")->trigger();
+    EXPECT_EQ(refusals, 4);
+    EXPECT_EQ(doc.intensities, QStringList({"0003=456;I;", "0001=4050;I;", "0009=2;V;"}));
+    ASSERT_EQ(messenger.entries.size(), 4);
+    EXPECT_EQ(messenger.entries[0].text,
+              QStringLiteral("Onjuiste waarde \"abc\": typ een getal, bijvoorbeeld 1500 of 1012,5."));
+    EXPECT_TRUE(messenger.entries[3].text.contains("geheel getal")) << messenger.entries[3].text.toStdString();
 }
 
 TEST_F(Editing_TextsNotesTests, TextsDialogShowsTheFieldsInUse)
@@ -143,6 +213,30 @@ TEST_F(Editing_TextsNotesTests, TextsDialogShowsTheFieldsInUse)
     test::onWindow("TextForm", [](QWidget* w) { test::click(w, "OKButton"); });
     act("DiagramTextsAction")->trigger();
     EXPECT_FALSE(doc.isModified());
+}
+
+TEST_F(Editing_TextsNotesTests, NotesWindowWrapsLongLines)
+{
+    // A line longer than the window is shown on several rows without a horizontal scroll bar; the note itself keeps
+    // its one line when the window closes.
+    const QString longLine = QString("kruispunt ").repeated(60).trimmed();
+    doc.notes = {longLine, "short"};
+    doc.announceChanged();
+    int rows = 0;
+    bool scrollBar = true;
+    test::onWindow("AantekeningenForm", [&](QWidget* w) {
+        auto* memo = test::child<QPlainTextEdit>(w, "AantekeningenMemo");
+        QApplication::processEvents();
+        rows = memo->document()->firstBlock().layout()->lineCount();
+        scrollBar = memo->horizontalScrollBar()->isVisible();
+        memo->moveCursor(QTextCursor::End);
+        QTest::keyClicks(memo, "!");
+        test::click(w, "SluitenButton");
+    });
+    act("DiagramNotesAction")->trigger();
+    EXPECT_GT(rows, 1);
+    EXPECT_FALSE(scrollBar);
+    EXPECT_EQ(doc.notes, QStringList({longLine, "short!"}));
 }
 
 TEST_F(Editing_TextsNotesTests, NotesWindowModifiedRule)

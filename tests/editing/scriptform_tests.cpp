@@ -89,6 +89,7 @@ TEST_F(Editing_ScriptFormTests, EveryExampleLineStoresBackUnchanged)
         "#LNE;1;0001;0002;[0100];[0001];0;A;A;",
         "IMG;1;WMF;0002;[\"/tmp/a b;c.emf\"];1000;",
         "*a comment; with separators",
+        "LEG;1;0030;500;Color0013;40;",
     };
     for (const char* l : lines) {
         const QString line = QString::fromUtf8(l);
@@ -174,6 +175,15 @@ TEST_F(Editing_ScriptFormTests, EveryElementTypeComposedThroughTheForm)
              colourThroughDialog(w, "RECColorEdit2", "Color0004");
          },
          "REC;1;0001;0009;GV;Color0002;Color0004;"},
+        {"LEG",
+         [](QWidget* w) {
+             choose(w, "LEGComboBox1", "0012");
+             auto* v = test::child<QSpinBox>(w, "LEGSpinEdit1");
+             v->selectAll();
+             QTest::keyClicks(v, "1000");
+             colourThroughDialog(w, "LEGColorEdit", "Color0013");
+         },
+         "LEG;1;0012;1000;Color0013;40;"},
     };
     for (const Case& c : cases) {
         doc.script.clear();
@@ -241,7 +251,8 @@ TEST_F(Editing_ScriptFormTests, RequiredFieldsAndTheCircleSlice)
 
 TEST_F(Editing_ScriptFormTests, NewerVersionsAndMalformedLinesAreNotOpened)
 {
-    // Version 2, an unknown code and a malformed version are refused without showing the dialog.
+    // Version 2, an unknown code and a malformed version are refused without showing the dialog,
+    // each with its own reason.
     int shown = 0;
     auto* spy = new QTimer(form.get());
     QObject::connect(spy, &QTimer::timeout, [&] {
@@ -263,7 +274,20 @@ TEST_F(Editing_ScriptFormTests, NewerVersionsAndMalformedLinesAreNotOpened)
     ASSERT_EQ(messenger.count(RecordingMessenger::Entry::Error), 3);
     EXPECT_EQ(messenger.texts().value(0),
               "Scriptregel kan niet worden gewijzigd. Script is met een nieuwere versie van Korvimo aangemaakt.");
+    // An unknown code is no sign of a newer version: the message names the code.
+    EXPECT_EQ(messenger.texts().value(1), ctx.texts.format("AA00205", {"XYZ"}));
+    EXPECT_TRUE(messenger.texts().value(1).contains("\"XYZ\"")) << messenger.texts().value(1).toStdString();
     EXPECT_EQ(messenger.texts().value(2), "'x' is not a valid integer value");
+
+    // Also when switched off, and for a line too short to hold a code.
+    messenger.clear();
+    for (const char* line : {"#ABC;1;", "Q"}) {
+        doc.script = {QString::fromLatin1(line)};
+        form->views().OpnieuwTekenen();
+        test::selectRow(op().scriptList(), 0);
+        QTest::mouseClick(button("ScriptEditButton"), Qt::LeftButton);
+    }
+    EXPECT_EQ(messenger.texts(), (QStringList{ctx.texts.format("AA00205", {"ABC"}), ctx.texts.format("AA00205", {"Q"})}));
 }
 
 TEST_F(Editing_ScriptFormTests, InactiveBoxCurveAndKeptValues)

@@ -59,7 +59,7 @@ protected:
         QTimer::singleShot(0, [&] {
             const QList<QListWidgetItem*> found = dialog.languageList()->findItems(language, Qt::MatchExactly);
             ASSERT_EQ(found.size(), 1) << language.toStdString();
-            found.first()->setSelected(true);
+            dialog.languageList()->setCurrentItem(found.first()); // a click: the one selected item
             dialog.findChild<QPushButton*>(QStringLiteral("ntOKButton"))->click();
         });
         act("ExtraLanguageAction")->trigger();
@@ -110,6 +110,36 @@ TEST_F(Help_TranslationTests, SwitchReplacesCaptionsAndRunTimeTexts)
     EXPECT_EQ(ctx.texts.text("AA00194"), QStringLiteral("Save file?"));
 }
 
+TEST_F(Help_TranslationTests, DialogOpensOnTheLanguagesInUse)
+{
+    // The program and help languages in use stand selected when the dialog opens; OK on them changes nothing and,
+    // for the base language in effect, asks for no restart.
+    ctx.settings.languageSet = true;
+    auto openAndOk = [&](QString* language, QString* help) {
+        TLanguageForm& dialog = windows->languageForm();
+        QTimer::singleShot(0, [&, language, help] {
+            const QList<QListWidgetItem*> l = dialog.languageList()->selectedItems();
+            const QList<QListWidgetItem*> h = dialog.helpList()->selectedItems();
+            *language = l.size() == 1 ? l.first()->text() : QStringLiteral("(%1 selected)").arg(l.size());
+            *help = h.size() == 1 ? h.first()->text() : QStringLiteral("(%1 selected)").arg(h.size());
+            dialog.findChild<QPushButton*>(QStringLiteral("ntOKButton"))->click();
+        });
+        act("ExtraLanguageAction")->trigger();
+    };
+    QString language, help;
+    openAndOk(&language, &help);
+    EXPECT_EQ(language, QStringLiteral("Nederlands"));
+    EXPECT_EQ(help, ctx.settings.languageHelp);
+    EXPECT_TRUE(messenger.entries.isEmpty()) << messenger.texts().join('\n').toStdString();
+    EXPECT_EQ(ctx.settings.language, QStringLiteral("Nederlands"));
+
+    choose(QStringLiteral("Testish"));
+    openAndOk(&language, &help);
+    EXPECT_EQ(language, QStringLiteral("Testish"));
+    EXPECT_EQ(ctx.settings.language, QStringLiteral("Testish"));
+    EXPECT_TRUE(messenger.entries.isEmpty()) << messenger.texts().join('\n').toStdString();
+}
+
 TEST_F(Help_TranslationTests, BackToDutchAsksForARestart)
 {
     // After an earlier choice, Nederlands tells to restart (in both
@@ -147,7 +177,8 @@ TEST_F(Help_TranslationTests, FirstStartAsksForTheLanguage)
 TEST_F(Help_TranslationTests, LanguageDialogListsAndKeepsItsOwnTexts)
 {
     // The dialog lists Nederlands and the files of Lng/, the help sets of
-    // Hlp/, without a selection, and no language file changes its controls.
+    // Hlp/, with the language in use selected, and no language file changes
+    // its controls.
     write(ctx.paths.languageFolder + "Sneaky.lng",
           "[LanguageForm]\nLanguageForm.Caption=\"Sprache\"\nLanguageForm.ntOKButton.Caption=\"Jawohl\"\n");
     choose(QStringLiteral("Sneaky"));
@@ -159,7 +190,8 @@ TEST_F(Help_TranslationTests, LanguageDialogListsAndKeepsItsOwnTexts)
     EXPECT_TRUE(languages.contains(QStringLiteral("Nederlands")));
     EXPECT_TRUE(languages.contains(QStringLiteral("English")));
     EXPECT_TRUE(languages.contains(QStringLiteral("Testish")));
-    EXPECT_TRUE(dialog.languageList()->selectedItems().isEmpty());
+    ASSERT_EQ(dialog.languageList()->selectedItems().size(), 1);
+    EXPECT_EQ(dialog.languageList()->selectedItems().first()->text(), QStringLiteral("Sneaky"));
     EXPECT_EQ(dialog.helpList()->count(), 2);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Language"));
     EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("ntOKButton"))->text(), QStringLiteral("&OK"));

@@ -6,11 +6,14 @@ using namespace korvimo;
 
 TEST(I18n_LanguageTextsTests, BaseTextsCoverTheTable)
 {
-    // All 64 keys carry their Dutch text; "\n" has become CR LF.
+    // The 55 keys of the table and the program's own later messages, each once, carry their Dutch text; "\n" has
+    // become CR LF.
     LanguageTexts t;
-    EXPECT_EQ(LanguageTexts::keys().size(), 64);
+    ASSERT_GE(LanguageTexts::keys().size(), 55);
     EXPECT_EQ(LanguageTexts::keys().first(), QStringLiteral("ZB00011"));
-    EXPECT_EQ(LanguageTexts::keys().last(), QStringLiteral("AA00290"));
+    EXPECT_TRUE(LanguageTexts::keys().contains(QStringLiteral("AA00196")));
+    QStringList distinct = LanguageTexts::keys();
+    EXPECT_EQ(distinct.removeDuplicates(), 0);
     for (const QString& k : LanguageTexts::keys()) {
         EXPECT_TRUE(t.contains(k)) << k.toStdString();
         EXPECT_FALSE(t.text(k).contains(QStringLiteral("\\n"))) << k.toStdString();

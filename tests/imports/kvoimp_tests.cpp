@@ -37,7 +37,10 @@ TEST(Imports_KvoimpTests, ArmsNamesAndOdVolumesFollowTheNumbering)
     EXPECT_EQ(env.ctx.settings.exportBmpSize, 800);
     EXPECT_EQ(env.doc.fileName, env.files.untitledName());
     EXPECT_TRUE(env.leftovers().isEmpty()) << env.leftovers().join(' ').toStdString();
-    EXPECT_TRUE(env.messenger.entries.isEmpty()) << env.messenger.texts().join('\n').toStdString();
+    // The rows outside the numbering carry volumes that have no place: named, not dropped.
+    ASSERT_EQ(env.messenger.entries.size(), 1) << env.messenger.texts().join('\n').toStdString();
+    EXPECT_TRUE(env.messenger.entries[0].text.contains(env.ctx.texts.format("AA00203", {"1", "9", "5"})));
+    EXPECT_TRUE(env.messenger.entries[0].text.contains(env.ctx.texts.format("AA00203", {"2", "2", "7"})));
 }
 
 TEST(Imports_KvoimpTests, FiveArmRowsNumberWithKFive)
@@ -66,11 +69,13 @@ TEST(Imports_KvoimpTests, GeneralVariablesReplaceTemplateLinesOnly)
 
 TEST(Imports_KvoimpTests, MissingSectionsGiveDefaults)
 {
-    // No import variables: width 600 and an empty diagram; an unknown volume type leaves all volumes 0.
+    // No import variables names no template: refused, nothing set; an unknown volume type leaves
+    // all volumes 0 and a width below 1 gives 600.
     test::LibEnv env;
     env.ctx.settings.exportBmpSize = 1234;
-    env.files.StromenBestandOpenen(env.write("e.kvoimp", test::crlf({"[**Arms**]", "ARMNO;ANGLE", "1;5"})));
-    EXPECT_EQ(env.ctx.settings.exportBmpSize, 600);
+    EXPECT_EQ(env.files.StromenBestandOpenen(env.write("e.kvoimp", test::crlf({"[**Arms**]", "ARMNO;ANGLE", "1;5"}))),
+              OpenResult::NotADiagram);
+    EXPECT_EQ(env.ctx.settings.exportBmpSize, 1234);
     EXPECT_TRUE(env.doc.script.isEmpty());
 
     test::LibEnv env2;
@@ -100,5 +105,29 @@ TEST(Imports_KvoimpTests, ByteOrderMarksSelectTheEncodingAndNamesArriveWhole)
         EXPECT_EQ(env.doc.general.streetname[0], QString::fromUtf8("\u0141\u00f3d\u017a \u0394"));
         EXPECT_EQ(env.doc.general.streetname[1], QString::fromUtf8("\u00e9t\u00e9"));
         EXPECT_EQ(env.volume("0003"), 10);
+    }
+}
+
+TEST(Imports_KvoimpTests, FixedScaleReplacesTheScaleFromTheHighestVolume)
+{
+    // FixedScale=700 holds whatever the volumes; a value that is no scale is reported and the
+    // scale follows the highest volume (800 gives 600).
+    const QStringList arms = {"1;0;a", "2;90;b", "3;180;c", "4;270;d"};
+    for (const char* volume : {"800", "80"}) {
+        test::LibEnv env;
+        QStringList r = request("OD", arms, {"ARMFROM;ARMTO;VOLUME", QString("1;2;") + volume});
+        r.insert(1, "FixedScale=700");
+        env.files.StromenBestandOpenen(env.write("f.kvoimp", test::crlf(r)));
+        EXPECT_EQ(env.doc.general.sfactor, 700) << volume;
+        EXPECT_TRUE(env.messenger.entries.isEmpty());
+    }
+    for (const char* bad : {"FixedScale=x", "FixedScale=0", "fixedscale=-5"}) {
+        test::LibEnv env;
+        QStringList r = request("OD", arms, {"ARMFROM;ARMTO;VOLUME", "1;2;800"});
+        r.insert(1, bad);
+        env.files.StromenBestandOpenen(env.write("b.kvoimp", test::crlf(r)));
+        EXPECT_EQ(env.doc.general.sfactor, 600) << bad;
+        ASSERT_EQ(env.messenger.entries.size(), 1) << bad;
+        EXPECT_TRUE(env.messenger.texts().value(0).contains(QString(bad).section('=', 1))) << bad;
     }
 }

@@ -27,16 +27,18 @@ QByteArray example(const QString& name) { return test::readAll(test::binDir() + 
 
 } // namespace
 
-TEST(Imports_MalformedTests, EmptyFilesAndBareMarksOpenQuietly)
+TEST(Imports_MalformedTests, EmptyFilesAndBareMarksAreRefused)
 {
-    // Empty files, a lone byte-order mark and lone line ends give an empty diagram and no message.
+    // Empty files, a lone byte-order mark, lone line ends and NUL bytes make no diagram: one error
+    // each, an empty document and no temporary file left.
     for (const QString ext : {".in", ".csv", ".kvoimp"}) {
         for (const QByteArray& bytes : {QByteArray(), QByteArray("\xEF\xBB\xBF"), QByteArray("\xFF\xFE"),
                                         QByteArray("\r\n\r\n"), QByteArray("\n"), QByteArray("\0\0\0", 3)}) {
             test::LibEnv env;
-            env.files.StromenBestandOpenen(env.write("e" + ext, bytes));
+            EXPECT_EQ(env.files.StromenBestandOpenen(env.write("e" + ext, bytes)), OpenResult::NotADiagram)
+                << ext.toStdString();
             EXPECT_TRUE(env.doc.script.isEmpty()) << ext.toStdString();
-            EXPECT_TRUE(env.messenger.entries.isEmpty()) << ext.toStdString();
+            EXPECT_EQ(env.messenger.count(RecordingMessenger::Entry::Error), 1) << ext.toStdString();
             EXPECT_TRUE(env.leftovers().isEmpty());
         }
     }
@@ -46,9 +48,11 @@ TEST(Imports_MalformedTests, ShortLinesNonNumbersAndExtraLinesAreTolerated)
 {
     // Truncated arm lines, letters for volumes and a dozen arm lines read without a crash.
     test::LibEnv env;
-    QStringList od = {"t", "K    4", "A", "B  ab", "C  12Name      xx", "D  9", "E", "F", "G", "H", "I", "J", "K", "L"};
+    QStringList od = {"t", "K    4", "A", "B  ab", QStringLiteral("C  12Name      xx").leftJustified(28) + "     42",
+                      "D  9", "E", "F", "G", "H", "I", "J", "K", "L"};
     env.files.StromenBestandOpenen(env.write("s.in", test::crlf(od)));
     EXPECT_EQ(env.volume("0001"), 0);
+    EXPECT_EQ(env.volume("0008"), 42); // file arm 3 to file arm 1
     EXPECT_TRUE(env.messenger.entries.isEmpty());
 
     test::LibEnv env2;

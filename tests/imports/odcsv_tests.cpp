@@ -71,15 +71,20 @@ TEST(Imports_OdFileTests, FiveArmsAndTwoArmsUseTheirTemplates)
 
 TEST(Imports_OdFileTests, BadArmCountsAndShortFilesSetOnlyWhatTheyHave)
 {
-    // An arm count of 9 gives an empty diagram with titles; missing arm lines keep the template.
+    // An arm count of 9 makes no diagram: refused with its reason, nothing set; missing arm lines
+    // keep the template.
     test::LibEnv env;
-    env.files.StromenBestandOpenen(env.write("bad.in", test::crlf({"T2", "ID   9Title"})));
-    EXPECT_EQ(env.doc.general.title[0], "Title");
+    EXPECT_EQ(env.files.StromenBestandOpenen(env.write("bad.in", test::crlf({"T2", "ID   9Title"}))),
+              OpenResult::NotADiagram);
+    EXPECT_EQ(env.doc.general.title[0], "Title01");
     EXPECT_TRUE(env.doc.script.isEmpty());
-    EXPECT_TRUE(env.messenger.entries.isEmpty());
+    ASSERT_EQ(env.messenger.entries.size(), 1);
+    EXPECT_TRUE(env.messenger.entries[0].text.contains(env.ctx.texts.text("AA00199")));
 
     test::LibEnv env2;
-    env2.files.StromenBestandOpenen(env2.write("short.in", test::crlf({"T2", "ID   4", "A    x"})));
+    env2.files.StromenBestandOpenen(
+        env2.write("short.in", test::crlf({"T2", "ID   4", QStringLiteral("A    x").leftJustified(28) + "      0     15"})));
+    EXPECT_EQ(env2.volume("0001"), 15);
     EXPECT_EQ(env2.doc.general.arm[0], "0011;0012;0"); // "x" reads as 0 and is stored so
     EXPECT_EQ(env2.doc.coordinates.filter(QRegularExpression("^0011=")).value(0), "0011=324;308;");
     EXPECT_EQ(env2.doc.general.streetname[0], "A");

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
+
 #include <QImage>
 #include <QProcess>
 
@@ -212,6 +214,21 @@ TEST(Library_OpenTests, UnknownCodeGivesAnEmptyDocumentAndAnUnwritableFolderAnEr
     ASSERT_EQ(env2.messenger.count(RecordingMessenger::Entry::Error), 1);
     EXPECT_TRUE(env2.messenger.entries[0].text.contains(QStringLiteral("no/such/folder")));
     EXPECT_TRUE(env2.doc.script.isEmpty());
+    // The message names the file that could not be made, not a name pattern.
+    static const QRegularExpression made(QStringLiteral("no/such/folder/\\$1_Korvimo_[A-Za-z0-9]{6}\\.tmp"));
+    EXPECT_TRUE(made.match(env2.messenger.entries[0].text).hasMatch()) << env2.messenger.entries[0].text.toStdString();
+
+    // The import request's temporary files too: the arms table and the template.
+    test::LibEnv env3;
+    env3.ctx.paths.tempFolder = env3.temp.path() + QStringLiteral("/gone/");
+    env3.files.StromenBestandOpenen(env3.write(QStringLiteral("r.kvoimp"),
+        "[**Import variables**]\r\nBaseDiagramFromLibrary=011400\r\n"));
+    const QString said = env3.messenger.texts().join('\n');
+    static const QRegularExpression table(QStringLiteral("gone/\\$1_Korvimo_[A-Za-z0-9]{6}\\.txt"));
+    static const QRegularExpression diagram(QStringLiteral("gone/\\$1_Korvimo_[A-Za-z0-9]{6}\\.kvo"));
+    EXPECT_TRUE(table.match(said).hasMatch()) << said.toStdString();
+    EXPECT_TRUE(diagram.match(said).hasMatch()) << said.toStdString();
+    EXPECT_FALSE(said.contains(QStringLiteral("XXXXXX")));
 }
 
 TEST(Library_OpenTests, ScaleAndArmsAreSetFromTheVolumes)

@@ -3,6 +3,8 @@
 // drawing half runs once the renderer is part of the program.
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
+
 #include <QRandomGenerator>
 
 #include "document/libraryfiles.h"
@@ -97,9 +99,20 @@ TEST(Library_TemplateRenderTests, EveryTemplateThroughTheRequestWithAnyVolumes)
                 r << "[**OD**]" << "ARMFROM;ARMTO;VOLUME";
                 const QList<int> v = volumeSet(rng, kind, arms.size() * arms.size());
                 int i = 0;
+                // A volume the template has no intensity line for (from an arm back into itself,
+                // or to an arm that is drawn without movements, as the roundabouts with an arm
+                // missing have it) would be reported as left out; those rows stay, with 0.
+                const QStringList lines = libfiles::sectionOf(env.library.DiagramFromLibToStringList(QLatin1String(code)),
+                                                              "[**Intensities**]");
+                auto placed = [&](int a, int b) {
+                    const QString name = odIntensityName(a, b, n);
+                    return !name.isEmpty() && !lines.filter(QRegularExpression("^" + name + "=")).isEmpty();
+                };
                 for (int a : arms)
-                    for (int b : arms)
-                        r << QStringLiteral("%1;%2;%3").arg(a).arg(b).arg(v[i++]);
+                    for (int b : arms) {
+                        r << QStringLiteral("%1;%2;%3").arg(a).arg(b).arg(placed(a, b) ? v[i] : 0);
+                        ++i;
+                    }
                 env.files.StromenBestandOpenen(env.write("t.kvoimp", test::crlf(r)));
                 expectCleanDrawing(env, std::string(code) + " request " + std::to_string(kind) + (left ? " left" : ""));
             }

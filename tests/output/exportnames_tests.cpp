@@ -32,7 +32,10 @@ TEST(Output_ExportNameTests, ExtensionIsAppendedUnlessExactlyRight)
     EXPECT_EQ(withExportExtension(QStringLiteral("plan.jpeg"), ExportJpg), QStringLiteral("plan.jpeg.jpg"));
     EXPECT_TRUE(isPixelExportType(ExportPng));
     EXPECT_FALSE(isPixelExportType(ExportWmf));
-    EXPECT_EQ(exportExtension(7), QString());
+    EXPECT_EQ(exportExtension(ExportSvg), QStringLiteral(".svg"));
+    EXPECT_EQ(exportExtension(ExportPdf), QStringLiteral(".pdf"));
+    EXPECT_FALSE(isPixelExportType(ExportSvg));
+    EXPECT_EQ(exportExtension(8), QString());
 }
 
 TEST(Output_ExportNameTests, OverwriteGoesOnOnlyWithTheFirstButton)

@@ -159,13 +159,21 @@ TEST(Output_PixelExportTests, UnwritablePlaceReportsTheFailedWrite)
 
 TEST(Output_PixelExportTests, PngNamesItsCreator)
 {
-    // The PNG's text chunk holds the creator text and the identification, each between blanks.
+    // The PNG's text chunk has the creator text as its keyword, without blanks around it (PNG allows none there),
+    // and the identification between blanks as its text; a PNG reader finds the text under that keyword.
     Context c;
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("plan.png"));
     ASSERT_TRUE(exportDrawingAsPixelFile(sampleDrawing(), c.ctx, QStringLiteral("png"), true, 50, path));
     const QByteArray bytes = test::readAll(path);
-    const QByteArray chunk =
-        QByteArray("tEXt ") + c.ctx.creatorText().toLatin1() + QByteArray(" \0 Traffic flow diagram ", 24);
+    const QByteArray keyword = c.ctx.creatorText().toLatin1();
+    ASSERT_FALSE(keyword.startsWith(' '));
+    ASSERT_FALSE(keyword.endsWith(' '));
+    EXPECT_LE(keyword.size(), 79);
+    const QByteArray chunk = QByteArray("tEXt") + keyword + QByteArray("\0 Traffic flow diagram ", 23);
     EXPECT_TRUE(bytes.contains(chunk));
+    const QImage back(path);
+    ASSERT_FALSE(back.isNull());
+    EXPECT_EQ(back.textKeys(), QStringList{c.ctx.creatorText()});
+    EXPECT_EQ(back.text(c.ctx.creatorText()), QStringLiteral(" Traffic flow diagram "));
 }

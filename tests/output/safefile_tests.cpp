@@ -89,3 +89,28 @@ TEST(Output_SafeFileTests, FileSizeLimitLeavesNoPartialFile)
     EXPECT_EQ(test::readAll(path), "old picture");
     EXPECT_EQ(folderEntries(dir.path()), QStringList{QStringLiteral("big.png")});
 }
+
+TEST(Output_SafeFileTests, EveryLegalNameCanBeWritten)
+{
+    // Names up to the 255-byte limit, in one-byte and in multi-byte characters, are written and
+    // replaced; the temporary name beside them never goes past the limit, nor stays behind.
+    QTemporaryDir dir;
+    const QString ascii = QString(246, QLatin1Char('p')) + QStringLiteral(".png"); // 250 bytes
+    const QString longest = QString(251, QLatin1Char('q')) + QStringLiteral(".bmp"); // 255 bytes
+    // 84 three-byte characters and ".png": 256 bytes would be too long, so 83 of them (253 bytes).
+    const QString wide = QString(83, QChar(0x20AC)) + QStringLiteral(".png");
+    ASSERT_EQ(QFile::encodeName(wide).size(), 253);
+    for (const QString& name : {ascii, longest, wide}) {
+        const QString path = dir.filePath(name);
+        QString error;
+        ASSERT_TRUE(writeWholeFile(path, "first", &error)) << error.toStdString();
+        ASSERT_TRUE(writeWholeFile(path, "second", &error)) << error.toStdString();
+        EXPECT_EQ(test::readAll(path), "second");
+    }
+    EXPECT_EQ(folderEntries(dir.path()).size(), 3);
+    // One byte past the limit is the system's refusal, reported as such.
+    QString error;
+    EXPECT_FALSE(writeWholeFile(dir.filePath(longest + QLatin1Char('x')), "x", &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("File name too long"))) << error.toStdString();
+    EXPECT_EQ(folderEntries(dir.path()).size(), 3);
+}

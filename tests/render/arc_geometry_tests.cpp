@@ -92,8 +92,9 @@ TEST(Render_ArcGeometryTests, TinyCornerIsDrawnStraight)
     RenderState& s = t.run(kLeftTurnArc, leftTurn(99), kValues, interpretArc);
     EXPECT_EQ(s.elementCode, "LVU");
     ASSERT_EQ(s.script.size(), 3);
-    EXPECT_EQ(s.script[1], "LNE;1;0001;0002;[0101];[0100];255;N;N;");
-    EXPECT_EQ(s.script[2], "LNE;1;0003;0004;[0101];[0100];255;N;A;");
+    // Part 2's band comes first, then part 1's, so part 1 lies on top.
+    EXPECT_EQ(s.script[1], "LNE;1;0003;0004;[0101];[0100];255;N;A;");
+    EXPECT_EQ(s.script[2], "LNE;1;0001;0002;[0101];[0100];255;N;N;");
 }
 
 TEST(Render_ArcGeometryTests, UTurnSplitsIntoTwoHalves)
@@ -154,8 +155,8 @@ TEST(Render_ArcGeometryTests, UTurnWithoutSplitsIsAStraightJoint)
                            interpretArc);
     EXPECT_EQ(s.elementCode, "LVU");
     ASSERT_EQ(s.script.size(), 3);
-    EXPECT_EQ(s.script[1], "LNE;1;0001;0002;[0102];[0100];Color0002;A;N;");
-    EXPECT_EQ(s.script[2], "LNE;1;0003;0004;[0101];[0100];Color0002;N;A;");
+    EXPECT_EQ(s.script[1], "LNE;1;0003;0004;[0101];[0100];Color0002;N;A;");
+    EXPECT_EQ(s.script[2], "LNE;1;0001;0002;[0102];[0100];Color0002;A;N;");
     EXPECT_FALSE(s.coordinates.join(' ').contains("A061"));
 }
 
@@ -170,14 +171,41 @@ TEST(Render_ArcGeometryTests, SmallBendBelowTheSplitAngleIsStraight)
     EXPECT_TRUE(s.script[1].startsWith("LNE;"));
 }
 
-TEST(Render_ArcGeometryTests, Ar2WithInvalidCornerStillBuildsAnArc)
+TEST(Render_ArcGeometryTests, Ar2WithInvalidCornersIsJoinedStraightNeverSplitAgain)
 {
-    // A generated half never splits again, even when its corner b is not valid.
+    // A generated half whose corners are both invalid (antiparallel parts) is not split again into
+    // helpers of its own: it is the straight joint, part 2's band and then part 1's.
     test::InterpretedLine t;
     const QStringList pts = {"0001=0;0;", "0002=100;0;", "0003=100;40;", "0004=0;40;"};
     RenderState& s = t.run("AR2;1;0001;0002;0003;0004;[0101];[0101];[0100];0;A;N;N;", pts, kValues, interpretArc);
-    EXPECT_EQ(s.script.size(), s.elementCode == "LVU" ? 3 : 1);
-    EXPECT_FALSE(s.script.join(' ').contains("AR2;1;A0"));
+    EXPECT_EQ(s.elementCode, "LVU");
+    ASSERT_EQ(s.script.size(), 3);
+    EXPECT_EQ(s.script[1], "LNE;1;0003;0004;[0101];[0100];0;N;N;");
+    EXPECT_EQ(s.script[2], "LNE;1;0001;0002;[0101];[0100];0;N;N;");
+    EXPECT_FALSE(s.coordinates.join(' ').contains("A061"));
+    EXPECT_FALSE(s.intensities.join(' ').contains("A000"));
+}
+
+TEST(Render_ArcGeometryTests, LeftUTurnSplitGivesTwoCurves)
+{
+    // Turning back to the left (part 2 above part 1 on the screen), the helpers are placed where
+    // both halves pass the arc rule's size check: each half is a curve, neither a sharp joint.
+    for (const int gap : {40, 60, 100}) {
+        SCOPED_TRACE(gap);
+        test::InterpretedLine t;
+        const QStringList pts = {"0001=50;200;", "0002=150;200;", QStringLiteral("0003=150;%1;").arg(200 - gap),
+                                 QStringLiteral("0004=50;%1;").arg(200 - gap)};
+        const QStringList values = {"0100=150;V;", "0101=0;V;"};
+        RenderState& s = t.run("ARC;1;0001;0002;0003;0004;[0101];[0101];[0100];255;A;N;A;", pts, values, interpretArc);
+        ASSERT_EQ(s.script.size(), 3);
+        for (int i = 1; i <= 2; ++i) {
+            ASSERT_TRUE(s.script[i].startsWith("AR2;")) << s.script[i].toStdString();
+            test::InterpretedLine half;
+            RenderState& h = half.run(s.script[i], s.coordinates, s.intensities, interpretArc);
+            EXPECT_EQ(h.elementCode, "ARC") << i;
+            EXPECT_EQ(h.script.size(), 1) << i;
+        }
+    }
 }
 
 TEST(Render_ArcGeometryTests, ArcCorrectionWin9xBound)
@@ -235,5 +263,6 @@ TEST(Render_ArcGeometryTests, Ar2MeetingBeyondItsSecondPartIsJoinedStraight)
     RenderState& s = t.run("AR2;1;0001;0002;0003;0004;[0101];[0101];[0100];0;A;N;A;", pts, kValues, interpretArc);
     EXPECT_EQ(s.elementCode, "LVU");
     ASSERT_EQ(s.script.size(), 3);
-    EXPECT_EQ(s.script[2], "LNE;1;0003;0004;[0101];[0100];0;N;A;");
+    EXPECT_EQ(s.script[1], "LNE;1;0003;0004;[0101];[0100];0;N;A;");
+    EXPECT_EQ(s.script[2], "LNE;1;0001;0002;[0101];[0100];0;N;N;");
 }

@@ -42,9 +42,12 @@ TEST(Settings_SettingsFileTests, RoundTripIsByteExact)
     EXPECT_EQ(s.arcCorrectionWin9x, 32768);
     EXPECT_FALSE(s.exportPixAntiAliased);
     EXPECT_EQ(s.basicColors[15], -16);
+    EXPECT_FALSE(s.composeZoomExtended);
     EXPECT_FALSE(s.keepTextsUpright);
     EXPECT_FALSE(s.placeNamesClear);
     EXPECT_EQ(s.formPositions.size(), 3); // two windows and the empty last line
+    EXPECT_EQ(s.compareDecreaseColor, 9);
+    EXPECT_EQ(s.volumeClasses, QStringLiteral("MVT+VRA*2"));
     EXPECT_EQ(settingsFileBytes(s), original);
 
     QTemporaryDir dir;
@@ -60,7 +63,7 @@ TEST(Settings_SettingsFileTests, DefaultsAreWrittenInFileOrder)
 {
     // The default settings produce the described layout, key by key.
     const QStringList lines = settingsFileLines(ProgramSettings());
-    ASSERT_EQ(lines.size(), 58);
+    ASSERT_EQ(lines.size(), 65);
     EXPECT_EQ(lines[0], QStringLiteral("[Korvimo settings]"));
     EXPECT_EQ(lines[1], QString());
     EXPECT_EQ(lines[2], QStringLiteral("[**General variables**]"));
@@ -78,9 +81,10 @@ TEST(Settings_SettingsFileTests, DefaultsAreWrittenInFileOrder)
         "BasicColor0009=16711935", "BasicColor0010=10485760", "BasicColor0011=8388863",
         "BasicColor0012=4210816", "BasicColor0013=65280", "BasicColor0014=255", "BasicColor0015=65535",
         "BasicColor0016=16711680", "InterfaceTheme=1", "DrawingBgDarkColor=9868950", "LibLeftHandTraffic=0",
-        "KeepTextsUpright=1", "PlaceNamesClear=1"};
+        "ComposeZoomExtended=1", "CompareIncreaseColor=1", "CompareDecreaseColor=2", "ComparePercentages=0",
+        "CompareZeroLabels=0", "VolumeClasses=", "VolumeShareClass=", "KeepTextsUpright=1", "PlaceNamesClear=1"};
     EXPECT_EQ(lines.mid(3, expected.size()), expected);
-    EXPECT_EQ(lines.mid(55), (QStringList{"", "[**Form positions**]", ""}));
+    EXPECT_EQ(lines.mid(62), (QStringList{"", "[**Form positions**]", ""}));
 }
 
 TEST(Settings_SettingsFileTests, KeysAreReadWithoutRegardToCase)

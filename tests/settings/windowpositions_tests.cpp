@@ -75,7 +75,7 @@ TEST(Settings_WindowPositionTests, RestoreRules)
 {
     // Size and position are applied on the main window's monitor; a zero size,
     // another monitor or a place off the desktop leaves the window where the
-    // system puts it; maximised windows and fixed-size ones keep their size.
+    // system puts it; fixed-size windows keep their size, maximised ones get it as their normal size.
     const WindowPlacement p = parseWindowPosition(QStringLiteral("ArmenForm=M:0;L:100;T:50;W:640;H:480;N:0;"));
     RestoreAction a = windowRestoreAction(p, dialogOn(0));
     EXPECT_TRUE(a.useEntry);
@@ -103,7 +103,8 @@ TEST(Settings_WindowPositionTests, RestoreRules)
     max.maximized = true;
     a = windowRestoreAction(max, dialogOn(0));
     EXPECT_TRUE(a.maximize);
-    EXPECT_FALSE(a.setSize);
+    EXPECT_TRUE(a.setSize); // its normal size, for when it is made normal again
+    EXPECT_EQ(a.size, QSize(640, 480));
 }
 
 TEST(Settings_WindowPositionTests, DesktopToleranceEdges)
@@ -129,4 +130,33 @@ TEST(Settings_WindowPositionTests, DesktopToleranceEdges)
     EXPECT_FALSE(windowRestoreAction({QStringLiteral("HoofdForm"), false, 2500, 100, 800, 600, 1}, main).useEntry);
     main.desktop = QRect(-1920, 0, 3840, 1080);
     EXPECT_TRUE(windowRestoreAction({QStringLiteral("HoofdForm"), false, -1900, 100, 800, 600, 1}, main).useEntry);
+}
+
+TEST(Settings_WindowPositionTests, TitleBarStaysOnAScreen)
+{
+    // With the screens known, an entry that passes the desktop rule but leaves the title bar where no screen
+    // shows it is moved the least into the nearest screen; a title bar that shows stays exactly where it was.
+    const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+    EXPECT_EQ(reachablePosition(QRect(100, 50, 800, 600), screens), QPoint(100, 50));
+    EXPECT_EQ(reachablePosition(QRect(-5, -5, 800, 600), screens), QPoint(-5, -5)); // a border off the edge
+    EXPECT_EQ(reachablePosition(QRect(1800, 300, 800, 600), screens), QPoint(1800, 300)); // across both
+    // The corner below the smaller screen belongs to no screen.
+    EXPECT_EQ(reachablePosition(QRect(2500, 1050, 400, 300), screens), QPoint(2500, 1024 - 320));
+    // The right and bottom edges of the desktop: pulled back in as far as the window fits.
+    EXPECT_EQ(reachablePosition(QRect(3200, 500, 400, 300), screens), QPoint(3200 - 400, 500));
+    EXPECT_EQ(reachablePosition(QRect(-20, -20, 10, 10), screens), QPoint(0, 0));
+    // Only the last 30 pixels of the title bar show: too little to grab.
+    EXPECT_EQ(reachablePosition(QRect(-770, 100, 800, 600), screens), QPoint(0, 100));
+    // A window larger than its screen keeps its top-left corner on it.
+    EXPECT_EQ(reachablePosition(QRect(100, 2000, 3000, 2000), screens), QPoint(0, 0));
+    EXPECT_EQ(reachablePosition(QRect(5000, 5000, 10, 10), {}), QPoint(5000, 5000));
+
+    // Through the restore rules: the entry is used, at the reachable place, with its own size.
+    RestoreTarget t = dialogOn(0);
+    t.desktop = QRect(0, 0, 3200, 1080);
+    t.screens = screens;
+    const RestoreAction a = windowRestoreAction({QStringLiteral("NieuwForm"), false, 1920, 1080, 400, 300, 0}, t);
+    EXPECT_TRUE(a.useEntry);
+    EXPECT_EQ(a.position, QPoint(1920 - 400, 1080 - 320)); // the first screen's corner is the nearer
+    EXPECT_EQ(a.size, QSize(400, 300));
 }

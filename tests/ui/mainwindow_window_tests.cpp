@@ -1,12 +1,25 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
+#include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
 #include <QMenuBar>
 #include <QTest>
 #include <QToolBar>
 
+#include "dialogs/dialogfixture.h"
+#include "render/maakmeta.h"
+#include "settings/settingsfile.h"
 #include "ui/mainwindow/commandline.h"
+#include "ui/views/opstellenpanel.h"
+#include "ui/views/pictures.h"
 #include "ui/mainwindow/mainactionlist.h"
 #include "ui/views/overzichtpanel.h"
 #include "ui/views/tzoomfactorform.h"
@@ -21,6 +34,21 @@ using namespace korvimo;
 class MainWindow_EnablingTests : public test::ShellFixture {};
 class MainWindow_CloseTests : public test::ShellFixture {};
 class MainWindow_StartupTests : public test::ShellFixture {};
+
+namespace {
+
+// A second main window over the fixture's context, started without reading or writing a settings file.
+void startWithoutSettingsFile(korvimo::THoofdForm& f, test::CountingRenderer& renderer)
+{
+    f.readSettings = [] {};
+    f.writeSettings = [] {};
+    f.setStartupInfoMilliseconds(0);
+    f.setRenderer(&renderer);
+    f.show();
+    f.FormActivate();
+}
+
+} // namespace
 
 TEST(MainWindow_CommandTableTests, EveryCommandHasItsCaptionShortcutAndPlace)
 {
@@ -52,7 +80,7 @@ TEST(MainWindow_CommandTableTests, EveryCommandHasItsCaptionShortcutAndPlace)
         EXPECT_EQ(a->text(), QString::fromUtf8(r.caption));
         EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromLatin1(r.shortcut))) << r.name;
     }
-    EXPECT_EQ(list.actions().size(), 43);
+    EXPECT_EQ(list.actions().size(), 44);
     const QStringList menus = {"&Bestand", "Be&werken", "Diagr&am", "Beel&d", "E&xtra", "&Help"};
     QStringList shown;
     for (QAction* m : bar.actions())
@@ -105,7 +133,8 @@ TEST(MainWindow_CommandLineTests, ArgumentVectorJoinsTheRest)
 
 TEST_F(MainWindow_EnablingTests, OverviewAndComposeRules)
 {
-    // Overview: zoom commands on, script commands off; compose at zoom 2: zoom in off, zoom out on.
+    // Overview: zoom commands on, script commands off; compose with ComposeZoomExtended off: zoom 1 or 2 only, at 2
+    // zoom in off and zoom out on, Zoom all and exact zoom off.
     form->provideCommand("EditCopyOvIntAction", [] {});
     form->provideCommand("EditCopyScriptAction", [] {});
     EXPECT_TRUE(act("ShowViewAction")->isChecked());
@@ -123,6 +152,7 @@ TEST_F(MainWindow_EnablingTests, OverviewAndComposeRules)
     EXPECT_TRUE(act("EditPasteOvIntAction")->isEnabled());
     EXPECT_FALSE(act("EditCopyScriptLineAction")->isEnabled());
 
+    ctx.settings.composeZoomExtended = false;
     act("ShowCreateAction")->trigger();
     EXPECT_TRUE(act("ShowCreateAction")->isChecked());
     EXPECT_FALSE(act("ShowViewAction")->isChecked());
@@ -324,4 +354,174 @@ TEST_F(MainWindow_StartupTests, WindowPositionIsRestoredOnceAndWrittenAtExit)
     const QByteArray ini = test::readAll(ctx.paths.settingsFile);
     EXPECT_TRUE(ini.contains("HoofdForm=M:0;L:120;T:80;")) << ini.constData();
     EXPECT_TRUE(ini.contains("ArmenForm=M:0;L:5;T:5;W:9;H:9;N:0;")); // never opened: kept
+}
+
+TEST_F(MainWindow_StartupTests, TenRestartsKeepTheWindowWhereItWas)
+{
+    // Closed normal or maximised, the main window comes back at the same frame corner with the same normal size,
+    // start after start; the MainWindow keys carry the real values.
+    QTemporaryDir dir;
+    ctx.paths.settingsFile = dir.filePath("Korvimo/Korvimo.ini");
+    ctx.settings.languageSet = true;
+    // Without a file every setting would start at its default: the new-diagram dialog among them.
+    ASSERT_TRUE(korvimo::writeSettingsFile(ctx.settings, ctx.paths.settingsFile));
+    auto start = [&](const std::function<void(korvimo::THoofdForm&)>& beforeClose) {
+        korvimo::THoofdForm f(ctx, doc, *theme);
+        f.setStartupInfoMilliseconds(0);
+        f.readSettings = [&] { korvimo::ProgInstellingenOphalen(ctx.settings, ctx.paths.settingsFile); };
+        f.show();
+        f.FormActivate();
+        QApplication::processEvents();
+        if (beforeClose)
+            beforeClose(f);
+        f.close();
+        return QString::fromLatin1(test::readAll(ctx.paths.settingsFile));
+    };
+    QString ini = start([](korvimo::THoofdForm& f) {
+        f.resize(700, 500);
+        f.move(130, 70);
+        QApplication::processEvents();
+    });
+    ASSERT_TRUE(ini.contains("HoofdForm=M:0;L:130;T:70;W:700;H:500;N:0;")) << ini.toStdString();
+    for (const char* line : {"MainWindowMaximized=0", "MainWindowLeft=130", "MainWindowTop=70", "MainWindowWidth=700",
+                             "MainWindowHeight=500"})
+        EXPECT_TRUE(ini.contains(QLatin1String(line))) << line;
+    for (int i = 0; i < 10; ++i)
+        ASSERT_TRUE(start({}).contains("HoofdForm=M:0;L:130;T:70;W:700;H:500;N:0;")) << "start " << i;
+
+    ini = start([](korvimo::THoofdForm& f) {
+        f.showMaximized();
+        QApplication::processEvents();
+        EXPECT_TRUE(f.isMaximized());
+    });
+    ASSERT_TRUE(ini.contains("HoofdForm=M:1;L:130;T:70;W:700;H:500;N:0;")) << ini.toStdString();
+    EXPECT_TRUE(ini.contains("MainWindowMaximized=1"));
+    EXPECT_TRUE(ini.contains("MainWindowLeft=130"));
+    for (int i = 0; i < 10; ++i) {
+        bool maximized = false;
+        ini = start([&](korvimo::THoofdForm& f) { maximized = f.isMaximized(); });
+        EXPECT_TRUE(maximized) << "start " << i;
+        ASSERT_TRUE(ini.contains("HoofdForm=M:1;L:130;T:70;W:700;H:500;N:0;")) << "start " << i << ini.toStdString();
+    }
+    // Made normal again it is at its old place.
+    ini = start([](korvimo::THoofdForm& f) {
+        f.showNormal();
+        QApplication::processEvents();
+    });
+    EXPECT_TRUE(ini.contains("HoofdForm=M:0;L:130;T:70;W:700;H:500;N:0;")) << ini.toStdString();
+}
+
+TEST_F(MainWindow_StartupTests, ReadMeWithoutItsFileShowsAnEmptyViewerAndNoMessage)
+{
+    // The read-me command on a program folder without the file says nothing itself: the text window opens empty,
+    // as the description's editor would; with the file the desktop's viewer gets it.
+    QTemporaryDir dir;
+    ctx.paths.programFolder = dir.path() + "/";
+    QStringList opened;
+    form->openReadMe = [&](const QString& path) {
+        opened << path;
+        return true;
+    };
+    QString title, text;
+    test::whenModalOpens([&](QWidget* w) {
+        title = w->windowTitle();
+        if (auto* edit = w->findChild<QPlainTextEdit*>())
+            text = edit->toPlainText();
+        w->close();
+    });
+    act("HelpReadMeAction")->trigger();
+    EXPECT_TRUE(messenger.entries.isEmpty()) << messenger.texts().join('\n').toStdString();
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_EQ(title, "LeesMij.txt");
+    EXPECT_EQ(text, "");
+
+    ASSERT_TRUE(test::writeAll(dir.filePath("LeesMij.txt"), "Lees mij"));
+    act("HelpReadMeAction")->trigger();
+    EXPECT_EQ(opened, QStringList{dir.filePath("LeesMij.txt")});
+}
+
+TEST_F(MainWindow_StartupTests, DiagnosticMarkerShowsTheHiddenCommands)
+{
+    // With the marker file in the temporary folder at start-up the intersections command and the test check box
+    // are there, and the check box switches the renderer's test drawing; without it both stay hidden.
+    EXPECT_FALSE(act("ShowIntersectionsAction")->isVisible());
+    EXPECT_FALSE(form->overview().testPolyCheckBox()->isVisibleTo(form.get()));
+    QTemporaryDir temp;
+    ctx.paths.tempFolder = temp.path() + "/";
+    ASSERT_TRUE(test::writeAll(temp.filePath(korvimo::kDiagnosticMarkerName), ""));
+    korvimo::THoofdForm other(ctx, doc, *theme);
+    startWithoutSettingsFile(other, renderer);
+    EXPECT_TRUE(ctx.view.diagnosticMode);
+    EXPECT_TRUE(other.action("ShowIntersectionsAction")->isVisible());
+    QCheckBox* box = other.overview().testPolyCheckBox();
+    EXPECT_TRUE(box->isVisibleTo(&other));
+    const int before = renderer.renders;
+    box->click();
+    EXPECT_TRUE(ctx.view.testPolyDrawing);
+    EXPECT_GT(renderer.renders, before);
+    other.action("ShowIntersectionsAction")->trigger();
+    EXPECT_TRUE(ctx.view.showIntersections);
+    // The language dialog offers the All.lng template.
+    bool templateButton = false;
+    test::whenModalOpens([&](QWidget* w) {
+        if (auto* b = w->findChild<QPushButton*>("ntTemplateButton"))
+            templateButton = b->isVisible();
+        w->close();
+    });
+    other.action("ExtraLanguageAction")->trigger();
+    EXPECT_TRUE(templateButton);
+}
+
+TEST_F(MainWindow_StartupTests, DarkDesktopStartsWithADarkCoveringPanelAndDarkScrollBoxes)
+{
+    // On a dark desktop the covering panel is dark from the window's creation on; with the dark interface the
+    // compose box around the drawing takes the scroll-area grey, and so does every scroll box of a dialog.
+    QPalette darkDesktop;
+    darkDesktop.setColor(QPalette::Window, QColor(30, 30, 30));
+    darkDesktop.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    korvimo::uikit::Theme darkTheme(darkDesktop);
+    ctx.settings.interfaceTheme = 1;
+    korvimo::THoofdForm other(ctx, doc, darkTheme);
+    const QColor background = korvimo::uikit::fromWindowsColor(korvimo::uikit::dark::kBackground);
+    const QColor scrollArea = korvimo::uikit::fromWindowsColor(korvimo::uikit::dark::kScrollArea);
+    EXPECT_EQ(other.coveringPanel()->palette().color(QPalette::Window), background);
+    startWithoutSettingsFile(other, renderer);
+    ASSERT_TRUE(darkTheme.darkActive());
+    EXPECT_EQ(other.coveringPanel()->palette().color(QPalette::Window), background);
+    other.action("ShowCreateAction")->trigger();
+    EXPECT_EQ(other.compose().scrollBox()->viewport()->palette().color(QPalette::Window), scrollArea);
+    EXPECT_EQ(other.compose().picture()->palette().color(QPalette::Window),
+              korvimo::uikit::fromWindowsColor(ctx.settings.drawingBgDarkColor));
+    QDialog dialog;
+    auto* box = new QScrollArea(&dialog);
+    darkTheme.DarkenForm(dialog);
+    EXPECT_EQ(box->viewport()->palette().color(QPalette::Window), scrollArea);
+}
+
+TEST_F(MainWindow_CloseTests, SaveAsStartsInTheDiagramsFolder)
+{
+    // The save dialog opens in the folder of the open diagram, with its name; an untitled diagram's in the folder
+    // of the last diagram opened or saved, else in the home folder; never the working folder.
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath("plans"));
+    korvimo::THoofdForm other(ctx, doc, *theme);
+    startWithoutSettingsFile(other, renderer);
+    auto startOf = [&](const char* command) {
+        QString folder, name;
+        test::whenModalOpens([&](QWidget* w) {
+            auto* d = qobject_cast<QFileDialog*>(w);
+            ASSERT_NE(d, nullptr);
+            folder = d->directory().absolutePath();
+            const QStringList chosen = d->selectedFiles();
+            name = chosen.isEmpty() ? QString() : QFileInfo(chosen.first()).fileName();
+            d->reject();
+        });
+        other.action(QString::fromLatin1(command))->trigger();
+        return std::make_pair(folder, name);
+    };
+    doc.fileName = dir.filePath("plans/kruising.kvo");
+    EXPECT_EQ(startOf("FileSaveAsAction"), std::make_pair(dir.filePath("plans"), QStringLiteral("kruising.kvo")));
+    doc.fileName = ctx.texts.untitledName();
+    EXPECT_EQ(startOf("FileSaveAsAction").first, QDir::homePath());
+    EXPECT_EQ(startOf("FileOpenAction").first, QDir::homePath());
 }

@@ -269,14 +269,24 @@ TEST_F(Views_ComposeTests, LightDarkPreviewChangesTheBackground)
 
 TEST_F(Views_ResizeTests, BurstOfResizesGivesOneZoomAll)
 {
-    // Three resizes in a row arm the timer once: a single Zoom all follows when it runs out.
+    // A resize while the timer runs does not restart it: it still fires 200 ms after the first of a burst, once.
     form->resizeTimer().stop(); // whatever the start-up armed
     QSignalSpy spy(&form->views(), &ViewController::zoomAllPerformed);
-    for (QSize size : {QSize(950, 640), QSize(1000, 660), QSize(1020, 700)}) {
+    auto resizeTo = [&](QSize size) {
         QResizeEvent ev(size, form->size());
         QApplication::sendEvent(form.get(), &ev);
-    }
-    EXPECT_TRUE(form->resizeTimer().isActive());
+    };
+    resizeTo(QSize(950, 640));
+    ASSERT_TRUE(form->resizeTimer().isActive());
+    const int first = form->resizeTimer().remainingTime();
+    // Let at least 80 ms of the 200 run out, then resize twice more.
+    ASSERT_TRUE(test::waitUntil([&] { return form->resizeTimer().remainingTime() <= first - 80; }));
+    if (!form->resizeTimer().isActive())
+        GTEST_SKIP() << "the machine was too slow to resize within the timer's interval";
+    resizeTo(QSize(1000, 660));
+    resizeTo(QSize(1020, 700));
+    // A restarted timer would have its whole interval again.
+    EXPECT_LE(form->resizeTimer().remainingTime(), first - 80);
     EXPECT_EQ(spy.count(), 0);
     EXPECT_TRUE(spy.wait(10000));
     QTest::qWait(250); // a second Zoom all would come within the timer's interval
@@ -284,6 +294,91 @@ TEST_F(Views_ResizeTests, BurstOfResizesGivesOneZoomAll)
     EXPECT_FALSE(form->resizeTimer().isActive());
     const PictureWidget* pic = form->overview().picture();
     EXPECT_EQ(form->views().state().overviewZoom, zoomAllPercent(pic->width(), pic->height(), 500, 500));
+}
+
+TEST_F(Views_OverviewTests, BackFromComposeDrawsTheWholePicture)
+{
+    // Returning from the compose view draws the overview at the size it is shown at, not at the half it had
+    // while both panels were visible for a moment; the same for every window size.
+    loadVolumes();
+    for (QSize size : {QSize(900, 600), QSize(1100, 760), QSize(700, 520)}) {
+        form->resize(size);
+        QApplication::processEvents();
+        act("ShowCreateAction")->trigger();
+        act("ShowViewAction")->trigger();
+        PictureWidget* pic = form->overview().picture();
+        const QImage& canvas = pic->canvas();
+        const double ratio = canvas.devicePixelRatio();
+        EXPECT_EQ(QSizeF(canvas.size()) / ratio, QSizeF(pic->size())) << size.width() << "x" << size.height();
+        // Nothing later changes the picture's size without a redraw.
+        QApplication::processEvents();
+        EXPECT_EQ(QSizeF(pic->canvas().size()) / ratio, QSizeF(pic->size()));
+    }
+}
+
+TEST_F(Views_ComposeTests, ZoomStepsOnAndZoomAllComesBack)
+{
+    // With ComposeZoomExtended (the default) each Zoom in adds one pixel per unit up to 4; Zoom all and exact
+    // zoom stay available: Zoom all fits the diagram into the box, the exact dialog takes a zoom and a scroll.
+    ASSERT_TRUE(ctx.settings.composeZoomExtended);
+    act("ShowCreateAction")->trigger();
+    ViewController& v = form->views();
+    PictureWidget* pic = form->compose().picture();
+    for (int z = 2; z <= 4; ++z) {
+        ASSERT_TRUE(act("ShowZoomInAction")->isEnabled()) << z;
+        act("ShowZoomInAction")->trigger();
+        EXPECT_EQ(v.state().composeZoom, z);
+        EXPECT_EQ(pic->size(), QSize(500 * z, 500 * z));
+        EXPECT_TRUE(act("ShowZoomAllAction")->isEnabled());
+        EXPECT_TRUE(act("ShowPanExactlyAction")->isEnabled());
+        EXPECT_TRUE(act("ShowZoomOutAction")->isEnabled());
+    }
+    EXPECT_FALSE(act("ShowZoomInAction")->isEnabled());
+    act("ShowZoomOutAction")->trigger();
+    EXPECT_EQ(v.state().composeZoom, 3);
+
+    QScrollArea* box = form->compose().scrollBox();
+    box->horizontalScrollBar()->setValue(300);
+    act("ShowZoomAllAction")->trigger();
+    const QSize vp = box->viewport()->size();
+    EXPECT_EQ(v.state().composeZoom, composeZoomAll(vp.width(), vp.height(), 500, 500, 4));
+    EXPECT_EQ(box->horizontalScrollBar()->value(), 0);
+
+    form->resizeTimer().stop();
+    TZoomFactorForm& dlg = form->zoomForm();
+    QTimer::singleShot(0, [&] {
+        EXPECT_EQ(dlg.zoomEdit()->value(), v.state().composeZoom * 100);
+        dlg.zoomEdit()->setValue(240);
+        dlg.xEdit()->setValue(150);
+        dlg.yEdit()->setValue(70);
+        dlg.accept();
+    });
+    act("ShowPanExactlyAction")->trigger();
+    EXPECT_EQ(v.state().composeZoom, 2);
+    EXPECT_EQ(box->horizontalScrollBar()->value(), 150);
+    EXPECT_EQ(box->verticalScrollBar()->value(), 70);
+    // Back in the overview the exact dialog is the overview's again.
+    act("ShowViewAction")->trigger();
+    EXPECT_TRUE(act("ShowZoomAllAction")->isEnabled());
+    EXPECT_EQ(v.state().composeZoom, 2);
+}
+
+TEST(Views_ComposeZoomMathTests, CeilingAndFit)
+{
+    // Off, the ceiling is 2; on, 4 unless the picture would pass 16 M pixels, and never below 2.
+    EXPECT_EQ(composeZoomCeiling(false, 500, 500), 2);
+    EXPECT_EQ(composeZoomCeiling(true, 500, 500), 4);
+    EXPECT_EQ(composeZoomCeiling(true, 1500, 1500), 2);
+    EXPECT_EQ(composeZoomCeiling(true, 1300, 1000), 3);
+    EXPECT_EQ(composeZoomCeiling(true, 5000, 5000), 2);
+    EXPECT_EQ(composeZoomedIn(1, 2), 2);
+    EXPECT_EQ(composeZoomedIn(2, 2), 2);
+    EXPECT_EQ(composeZoomedOut(1), 1);
+    EXPECT_EQ(composeZoomedOut(3), 2);
+    EXPECT_EQ(composeZoomAll(1200, 900, 500, 400, 4), 2);
+    EXPECT_EQ(composeZoomAll(400, 900, 500, 400, 4), 1);
+    EXPECT_EQ(composeZoomAll(5000, 5000, 500, 400, 4), 4);
+    EXPECT_EQ(composeZoomAll(5000, 5000, 500, 400, 2), 2);
 }
 
 TEST_F(Views_OverviewTests, ThreeDrawingMethodsFillThePicture)

@@ -14,6 +14,7 @@
 #include "core/programcontext.h"
 #include "document/diagramdocument.h"
 #include "document/diagramfile.h"
+#include "document/filecommands.h"
 #include "document/library.h"
 #include "output/clipboardcopy.h"
 #include "server/asserver.h"
@@ -49,6 +50,7 @@ public:
     {
         if (!m_new) {
             m_new = new TNieuwForm(m_ctx, m_library, m_form.diagramFile(), &m_form);
+            m_new->replaceDocument = [this] { m_form.fileCommands().makeNewDocument(); };
             place(*m_new);
         }
         return *m_new;
@@ -78,12 +80,15 @@ public:
     }
 
     // The Print command. Without a system printer the warning comes first,
-    // and then the dialog still prints - to PDF files.
+    // once a run: the dialog still prints - to PDF files - so repeating it
+    // before every print would only be in the way.
     void print()
     {
         const bool noPrinter = QPrinterInfo::availablePrinterNames().isEmpty();
-        if (noPrinter)
+        if (noPrinter && !m_noPrinterWarned) {
+            m_noPrinterWarned = true;
             m_ctx.messages().warning(m_ctx.texts.format(QStringLiteral("AA00007"), {QString::fromLatin1(kProgramName)}));
+        }
         TAfdrukkenForm& dialog = printForm();
         if (noPrinter && !dialog.printsToPdf())
             dialog.usePdfPrinter();
@@ -116,7 +121,13 @@ public:
     {
         if (!m_settings) {
             m_settings = new TProgInstelForm(m_ctx, &m_form);
-            m_settings->afterOk = [this] { m_form.views().OpnieuwTekenen(); };
+            m_settings->afterOk = [this] {
+                m_form.views().OpnieuwTekenen();
+                // What OK stored is kept even if the program does not get to
+                // close normally.
+                if (m_form.writeSettings)
+                    m_form.writeSettings();
+            };
             if (m_form.chooseColour)
                 m_settings->chooseBaseColor = [this](const QColor& current) -> std::optional<QColor> {
                     const std::optional<int> c = m_form.chooseColour(uikit::toWindowsColor(current));
@@ -169,6 +180,7 @@ private:
     QPointer<TProgInstelForm> m_settings;
     QPointer<AsServer> m_server;
     QPointer<TServerForm> m_serverForm;
+    bool m_noPrinterWarned = false;
 };
 
 } // namespace

@@ -17,8 +17,11 @@ TAantekeningenForm::TAantekeningenForm(DiagramDocument& doc, QWidget* parent) : 
     auto* layout = new QVBoxLayout(this);
     m_editor = new QPlainTextEdit(this);
     m_editor->setObjectName(QStringLiteral("AantekeningenMemo"));
-    m_editor->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Long lines wrap at the window's edge; the notes keep their own lines,
+    // the wrapping is only how they are shown.
+    m_editor->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_editor->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    m_editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     layout->addWidget(m_editor, 1);
     auto* row = new QHBoxLayout();

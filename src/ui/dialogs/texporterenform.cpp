@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -18,6 +19,7 @@
 #include "output/exportfile.h"
 #include "output/exportnames.h"
 #include "ui/dialogs/dialoghelpers.h"
+#include "ui/dialogs/filedialogfolder.h"
 
 namespace korvimo {
 
@@ -41,6 +43,8 @@ TExporterenForm::TExporterenForm(ProgramContext& ctx, const DiagramDocument& doc
     vectorLabel->setObjectName(QStringLiteral("VectorLabel"));
     RadioButton2 = radio(this, "RadioButton2", "Windows Enhanced &Metafile [emf]");
     RadioButton3 = radio(this, "RadioButton3", "&Windows Metafile [wmf]");
+    RadioButton6 = radio(this, "RadioButton6", "&SVG [svg]");
+    RadioButton7 = radio(this, "RadioButton7", "P&DF [pdf]");
     auto* line = new QFrame(this);
     line->setObjectName(QStringLiteral("Bevel1"));
     line->setFrameShape(QFrame::HLine);
@@ -51,7 +55,8 @@ TExporterenForm::TExporterenForm(ProgramContext& ctx, const DiagramDocument& doc
     RadioButton5 = radio(this, "RadioButton5", "&PNG [png]");
     RadioButton2->setChecked(true); // the designed choice
     auto* group = new QButtonGroup(this);
-    for (QRadioButton* r : {RadioButton2, RadioButton3, RadioButton1, RadioButton4, RadioButton5}) {
+    for (QRadioButton* r : {RadioButton2, RadioButton3, RadioButton6, RadioButton7, RadioButton1, RadioButton4,
+                            RadioButton5}) {
         group->addButton(r);
         connect(r, &QRadioButton::toggled, this, [this] { updatePixelControls(); });
     }
@@ -74,15 +79,17 @@ TExporterenForm::TExporterenForm(ProgramContext& ctx, const DiagramDocument& doc
     grid->addWidget(vectorLabel, 0, 0, 1, 3);
     grid->addWidget(RadioButton2, 1, 0, 1, 3);
     grid->addWidget(RadioButton3, 2, 0, 1, 3);
-    grid->addWidget(line, 3, 0, 1, 3);
-    grid->addWidget(pixelLabel, 4, 0, 1, 3);
-    grid->addWidget(RadioButton1, 5, 0, 1, 3);
-    grid->addWidget(RadioButton4, 6, 0, 1, 3);
-    grid->addWidget(RadioButton5, 7, 0, 1, 3);
-    grid->addWidget(BreedteLabel, 8, 0);
-    grid->addWidget(SpinEdit1, 8, 1);
-    grid->addWidget(PixelsLabel, 8, 2);
-    grid->addWidget(AntiAliasedCheckBox, 9, 0, 1, 3);
+    grid->addWidget(RadioButton6, 3, 0, 1, 3);
+    grid->addWidget(RadioButton7, 4, 0, 1, 3);
+    grid->addWidget(line, 5, 0, 1, 3);
+    grid->addWidget(pixelLabel, 6, 0, 1, 3);
+    grid->addWidget(RadioButton1, 7, 0, 1, 3);
+    grid->addWidget(RadioButton4, 8, 0, 1, 3);
+    grid->addWidget(RadioButton5, 9, 0, 1, 3);
+    grid->addWidget(BreedteLabel, 10, 0);
+    grid->addWidget(SpinEdit1, 10, 1);
+    grid->addWidget(PixelsLabel, 10, 2);
+    grid->addWidget(AntiAliasedCheckBox, 11, 0, 1, 3);
     auto* buttons = new QHBoxLayout();
     buttons->addStretch(1);
     buttons->addWidget(BitBtn1);
@@ -104,7 +111,8 @@ TExporterenForm::TExporterenForm(ProgramContext& ctx, const DiagramDocument& doc
 
 QString TExporterenForm::saveFilter()
 {
-    return QStringLiteral("Images (*.bmp  *.emf  *.wmf  *.jpg);;Alle files (*.*)");
+    // Every format the dialog writes, so that no chosen file is hidden.
+    return QStringLiteral("Images (*.bmp  *.emf  *.wmf  *.jpg  *.png  *.svg  *.pdf);;Alle files (*.*)");
 }
 
 int TExporterenForm::checkedExportType() const
@@ -117,6 +125,10 @@ int TExporterenForm::checkedExportType() const
         return ExportJpg;
     if (RadioButton5->isChecked())
         return ExportPng;
+    if (RadioButton6->isChecked())
+        return ExportSvg;
+    if (RadioButton7->isChecked())
+        return ExportPdf;
     return ExportEmf;
 }
 
@@ -128,6 +140,8 @@ void TExporterenForm::checkExportType(int exportType)
     case ExportBmp: RadioButton1->setChecked(true); break;
     case ExportJpg: RadioButton4->setChecked(true); break;
     case ExportPng: RadioButton5->setChecked(true); break;
+    case ExportSvg: RadioButton6->setChecked(true); break;
+    case ExportPdf: RadioButton7->setChecked(true); break;
     default: break; // the designed choice stays
     }
     updatePixelControls();
@@ -159,9 +173,13 @@ void TExporterenForm::updatePixelControls()
 bool TExporterenForm::BitBtn1Click()
 {
     const int type = checkedExportType();
-    const QString chosen = saveFileName(proposedExportFileName(m_doc.fileName, type), saveFilter());
+    const QString proposed =
+        dialogStartPath({m_lastFolder, documentFolder(m_doc.fileName, m_ctx.paths.tempFolder)},
+                        proposedExportFileName(m_doc.fileName, type));
+    const QString chosen = saveFileName(proposed, saveFilter());
     if (chosen.isEmpty())
         return false;
+    m_lastFolder = QFileInfo(chosen).absolutePath();
     bool written = false;
     {
         dialogs::BusyCursor busy;

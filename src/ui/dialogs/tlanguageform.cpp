@@ -23,6 +23,17 @@ QListWidget* listIn(QGroupBox* box, const char* name)
     return list;
 }
 
+void preselect(QListWidget* list, const QString& name)
+{
+    list->clearSelection();
+    list->setCurrentItem(nullptr);
+    const QList<QListWidgetItem*> found = list->findItems(name, Qt::MatchFixedString);
+    if (!found.isEmpty()) {
+        list->setCurrentItem(found.first());
+        found.first()->setSelected(true);
+    }
+}
+
 QString selected(const QListWidget* list)
 {
     const QList<QListWidgetItem*> items = list->selectedItems();
@@ -90,10 +101,10 @@ void TLanguageForm::FormActivate()
     m_help->addItems(availableHelpNames(m_ctx.paths.helpFolder, &found));
     if (!found)
         m_ctx.messages().error(m_ctx.texts.folderNotFoundMessage(m_ctx.paths.helpFolder));
-    m_languages->clearSelection();
-    m_help->clearSelection();
-    m_languages->setCurrentItem(nullptr);
-    m_help->setCurrentItem(nullptr);
+    // The languages in use stand selected, so that the dialog shows what is
+    // chosen and OK without a change keeps it.
+    preselect(m_languages, m_ctx.settings.language);
+    preselect(m_help, m_ctx.settings.languageHelp);
 }
 
 void TLanguageForm::done(int result)
@@ -106,7 +117,11 @@ void TLanguageForm::done(int result)
 void TLanguageForm::OKButtonClick()
 {
     const bool languageSetBefore = m_ctx.settings.languageSet;
-    const QString language = selected(m_languages);
+    QString language = selected(m_languages);
+    // The base language while its texts are in effect: nothing to change and
+    // no restart to ask for.
+    if (isBaseLanguage(language) && isBaseLanguage(m_ctx.texts.fixedLanguage()))
+        language.clear();
     const QString helpName = selected(m_help);
     accept();
     QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -156,6 +156,10 @@ void TNieuwForm::FormActivate()
         CheckBox1->setChecked(m_ctx.settings.startShowNewForm);
         LhRadioButton->setChecked(m_ctx.settings.libLeftHandTraffic);
         RhRadioButton->setChecked(!m_ctx.settings.libLeftHandTraffic);
+        // Once shown, the buttons hold the setting, and the templates that
+        // the version-2 reader and the imports open follow them - also
+        // after Cancel. A side picked and then cancelled does not count.
+        m_library.setLeftHandTraffic(m_ctx.settings.libLeftHandTraffic);
         CheckBox1->setText(m_ctx.texts.format(QStringLiteral("AA00041"), {QString::fromLatin1(kProgramName)}));
     }
     if (RadioButton2->isChecked())
@@ -211,6 +215,8 @@ void TNieuwForm::BitBtn1Click()
     // The version-2 reader and the imports open their templates with the
     // side chosen here last.
     m_library.setLeftHandTraffic(leftHand);
+    if (replaceDocument)
+        replaceDocument();
     const QString code = selectedCode();
     if (RadioButton2->isChecked() && !code.isEmpty()) {
         dialogs::BusyCursor busy;

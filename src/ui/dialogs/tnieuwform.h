@@ -1,10 +1,11 @@
 #pragma once
 // `TNieuwForm` ("Nieuw bestand"): the new-diagram dialog. The user starts
 // from an empty diagram or from a library template, with right- or
-// left-hand traffic. The New command has already emptied the document
-// when the dialog shows, so Cancel leaves a new empty diagram.
+// left-hand traffic. The open document stays while the dialog shows: OK
+// replaces it (through replaceDocument), Cancel keeps it.
 #include <QDialog>
 #include <QString>
+#include <functional>
 
 class QCheckBox;
 class QLabel;
@@ -43,6 +44,11 @@ public:
     QString selectedCode() const;
     // Selects the entry of a code; false when the list has none.
     bool selectCode(const QString& code);
+
+    // Called by OK before the choice is opened: makes the new, empty
+    // document (the save question has been asked before the dialog showed).
+    // Unset, OK opens the choice over what the document holds.
+    std::function<void()> replaceDocument;
 
     QRadioButton* RadioButton1 = nullptr; // "L&eeg"
     QRadioButton* RadioButton2 = nullptr; // "&Uit bibliotheek"

@@ -31,7 +31,8 @@ const char* const kGroupDescriptions[kDrawingGroupCount] = {
     "(Kader)",           "(Kruispuntlijnen)", "(Achtergrond)", "(Logo)",          "(Ingaande intensiteiten)",
     "(Uitgaande intensiteiten)", "(Ingaande I totaal)", "(Uitgaande I totaal)", "(Tussenintensiteiten 1)",
     "(Tussenintensiteiten 2)", "(Totale intensiteit)", "(Teksten)", "(Bestandsnaam)", "(Namen)",
-    "(Objecten1)",       "(Objecten2)",       "(Diagram1)",    "(Diagram2)",      "(Noordpijl)"};
+    "(Objecten1)",       "(Objecten2)",       "(Diagram1)",    "(Diagram2)",      "(Noordpijl)",
+    "(Legenda)"};
 
 QString groupObjectName(int g)
 {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 
+#include "document/generalvariables.h"
 #include "ui/lists/dialogparts.h"
 
 class QCheckBox;
@@ -67,7 +68,7 @@ private:
     QLineEdit* m_font;
     QFont m_fontValue;
     QSpinBox* m_intMinNumber;
-    std::array<QCheckBox*, 19> m_groups{};
+    std::array<QCheckBox*, kDrawingGroupCount> m_groups{};
     std::array<QLabel*, 16> m_swatches{};
     std::array<int, 16> m_colours{};
     QCheckBox* m_sfill;

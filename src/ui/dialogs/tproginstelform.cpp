@@ -238,6 +238,41 @@ TProgInstelForm::TProgInstelForm(ProgramContext& ctx, QWidget* parent) : QDialog
     kl->addStretch(1);
     PageControl1->addTab(kleuren, QStringLiteral("Kleuren"));
 
+    // "Analyse": comparison diagrams and the vehicle classes of OD and CSV
+    // files (requests say their own).
+    auto* analyse = new QWidget(PageControl1);
+    analyse->setObjectName(QStringLiteral("TabSheet5"));
+    auto* vergelijken = groupBox("VergelijkenGroupBox", QString::fromUtf8(" Vergelijken: "), analyse);
+    IncreaseColorSpinEdit = spin(vergelijken, "IncreaseColorSpinEdit", 1, 16);
+    DecreaseColorSpinEdit = spin(vergelijken, "DecreaseColorSpinEdit", 1, 16);
+    ComparePercentCheckBox = new QCheckBox(QStringLiteral("&Percentages van de basis tonen"), vergelijken);
+    ComparePercentCheckBox->setObjectName(QStringLiteral("ComparePercentCheckBox"));
+    CompareZeroCheckBox = new QCheckBox(QStringLiteral("&Nul tonen bij geen verandering"), vergelijken);
+    CompareZeroCheckBox->setObjectName(QStringLiteral("CompareZeroCheckBox"));
+    auto* vg = new QGridLayout(vergelijken);
+    vg->addWidget(captionLabel("IncreaseColorLabel", QString::fromUtf8("Kleurnummer &toename:"), IncreaseColorSpinEdit, vergelijken), 0, 0);
+    vg->addWidget(IncreaseColorSpinEdit, 0, 1);
+    vg->addWidget(captionLabel("DecreaseColorLabel", QString::fromUtf8("Kleurnummer a&fname:"), DecreaseColorSpinEdit, vergelijken), 1, 0);
+    vg->addWidget(DecreaseColorSpinEdit, 1, 1);
+    vg->addWidget(ComparePercentCheckBox, 2, 0, 1, 3);
+    vg->addWidget(CompareZeroCheckBox, 3, 0, 1, 3);
+    vg->setColumnStretch(2, 1);
+    auto* klassen = groupBox("KlassenGroupBox", QString::fromUtf8(" Voertuigklassen (OD- en CSV-bestanden): "), analyse);
+    VolumeClassesEdit = new QLineEdit(klassen);
+    VolumeClassesEdit->setObjectName(QStringLiteral("VolumeClassesEdit"));
+    VolumeShareClassEdit = new QLineEdit(klassen);
+    VolumeShareClassEdit->setObjectName(QStringLiteral("VolumeShareClassEdit"));
+    auto* classGrid = new QGridLayout(klassen);
+    classGrid->addWidget(captionLabel("VolumeClassesLabel", QString::fromUtf8("&Getekend (bijv. MVT+VRA*2):"), VolumeClassesEdit, klassen), 0, 0);
+    classGrid->addWidget(VolumeClassesEdit, 0, 1);
+    classGrid->addWidget(captionLabel("VolumeShareClassLabel", QString::fromUtf8("Aandeel &weergeven van klasse:"), VolumeShareClassEdit, klassen), 1, 0);
+    classGrid->addWidget(VolumeShareClassEdit, 1, 1);
+    auto* al = new QVBoxLayout(analyse);
+    al->addWidget(vergelijken);
+    al->addWidget(klassen);
+    al->addStretch(1);
+    PageControl1->addTab(analyse, QStringLiteral("Analyse"));
+
     dialogs::makeActionButtons(*this, QStringLiteral("&OK"), kHelpContext, BitBtn1, BitBtn2, HelpButton);
     auto* buttons = new QHBoxLayout();
     buttons->addStretch(1);
@@ -306,6 +341,12 @@ void TProgInstelForm::FormActivate()
     ZoomInOutSpinEdit->setValue(s.zoomInOutValue);
     Win9xSpinEdit->setValue(s.arcCorrectionWin9x);
     CSVSepEdit->setText(s.csvSep);
+    IncreaseColorSpinEdit->setValue(s.compareIncreaseColor);
+    DecreaseColorSpinEdit->setValue(s.compareDecreaseColor);
+    ComparePercentCheckBox->setChecked(s.comparePercentages);
+    CompareZeroCheckBox->setChecked(s.compareZeroLabels);
+    VolumeClassesEdit->setText(s.volumeClasses);
+    VolumeShareClassEdit->setText(s.volumeShareClass);
     DrawMethodSpinEdit->setValue(s.drawMethodScreen);
     AutoRedrawCheckBox->setChecked(s.autoRedrawScale);
     Arc22CheckBox->setChecked(s.arc22ArcsAllowed);
@@ -367,6 +408,12 @@ void TProgInstelForm::BitBtn1Click()
     s.zoomInOutValue = ZoomInOutSpinEdit->value();
     s.arcCorrectionWin9x = Win9xSpinEdit->value();
     s.csvSep = CSVSepEdit->text();
+    s.compareIncreaseColor = IncreaseColorSpinEdit->value();
+    s.compareDecreaseColor = DecreaseColorSpinEdit->value();
+    s.comparePercentages = ComparePercentCheckBox->isChecked();
+    s.compareZeroLabels = CompareZeroCheckBox->isChecked();
+    s.volumeClasses = VolumeClassesEdit->text().trimmed();
+    s.volumeShareClass = VolumeShareClassEdit->text().trimmed();
     // Method 3's smooth reduction is always there, so any of the three
     // stands.
     s.drawMethodScreen = DrawMethodSpinEdit->value();

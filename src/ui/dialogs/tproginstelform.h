@@ -69,6 +69,13 @@ public:
     QRadioButton* ThemeDarkRadioButton = nullptr;
     QToolButton* DarkBgShape = nullptr;
     QToolButton* DarkBgButton = nullptr;
+    // "Analyse"
+    QSpinBox* IncreaseColorSpinEdit = nullptr;
+    QSpinBox* DecreaseColorSpinEdit = nullptr;
+    QCheckBox* ComparePercentCheckBox = nullptr;
+    QCheckBox* CompareZeroCheckBox = nullptr;
+    QLineEdit* VolumeClassesEdit = nullptr;
+    QLineEdit* VolumeShareClassEdit = nullptr;
     // "Opmaak"
     QSpinBox* MaxWidthSpinEdit = nullptr;
     QSpinBox* MaxHeightSpinEdit = nullptr;

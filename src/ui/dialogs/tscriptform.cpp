@@ -29,7 +29,7 @@ namespace korvimo {
 namespace {
 
 // Page order of the stack; index 0 is the empty type.
-const char* const kTypes[] = {"", "*Text", "GRP", "IMG", "LNE", "ARC", "CIR", "TXT", "NTH", "REC"};
+const char* const kTypes[] = {"", "*Text", "GRP", "IMG", "LNE", "ARC", "CIR", "TXT", "NTH", "REC", "LEG"};
 
 QStringList textVariables()
 {
@@ -94,6 +94,7 @@ TScriptForm::TScriptForm(ProgramContext& ctx, DiagramDocument& doc, TIntensiteit
     m_pages->addWidget(buildTxt());
     m_pages->addWidget(buildNth());
     m_pages->addWidget(buildRec());
+    m_pages->addWidget(buildLeg());
     groupLayout->addWidget(m_pages);
     layout->addWidget(m_group, 1);
 
@@ -469,6 +470,25 @@ QWidget* TScriptForm::buildRec()
     pointField("RECComboBox2", "RECLabel2", QStringLiteral("Naar co\u00f6&rdinatennummer:"), p, grid, 1, 0);
     colourField("RECColorEdit1", p, grid, 2, 0, QStringLiteral("Kleur begin:"));
     colourField("RECColorEdit2", p, grid, 3, 0, QStringLiteral("Kleur eind:"));
+    grid->setRowStretch(4, 1);
+    return p;
+}
+
+QWidget* TScriptForm::buildLeg()
+{
+    QWidget* p = page("LEGPanel", m_pages);
+    auto* grid = new QGridLayout(p);
+    pointField("LEGComboBox1", "LEGLabel1", QStringLiteral("Vanaf &co\u00f6rdinatennummer:"), p, grid, 0, 0);
+    QSpinBox* volume = reg(numberField("LEGSpinEdit1", p, 1, 999999999), "LEGSpinEdit1");
+    volume->setValue(500);
+    grid->addWidget(captionLabel("LEGLabel2", QStringLiteral("Inten&siteit:"), volume, p), 1, 0);
+    grid->addWidget(volume, 1, 1, Qt::AlignLeft);
+    colourField("LEGColorEdit", p, grid, 2, 0, QStringLiteral("Kleur:"));
+    QSpinBox* length = reg(numberField("LEGSpinEdit2", p, 1, 999999999), "LEGSpinEdit2");
+    length->setValue(40);
+    grid->addWidget(captionLabel("LEGLabel3", QStringLiteral("&Lengte:"), length, p), 3, 0);
+    grid->addWidget(length, 3, 1, Qt::AlignLeft);
+    grid->setColumnStretch(2, 1);
     grid->setRowStretch(4, 1);
     return p;
 }

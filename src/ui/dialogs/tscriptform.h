@@ -51,6 +51,11 @@ public:
     // edits: the line must not be opened. Throws ConversionError for a
     // version or whole-number field that is not a whole number.
     bool fillFromLine(const QString& line);
+    // The element code of line when it is none the dialog edits (a comment
+    // line has none); a null string when the dialog knows it. Lets the
+    // caller say that the code is unknown rather than that the script is of
+    // a newer version.
+    QString unknownElementCode(const QString& line) const;
 
     void SubPanelsOnzichtbaarMaken();
     void ScriptRegelUpdaten();
@@ -101,6 +106,7 @@ private:
     QWidget* buildTxt();
     QWidget* buildNth();
     QWidget* buildRec();
+    QWidget* buildLeg();
 
     void ScriptTypeComboBoxChange();
     void CoordsComboBoxenVullen();

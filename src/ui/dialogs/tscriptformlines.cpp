@@ -100,7 +100,8 @@ void TScriptForm::ScriptTypeComboBoxChange()
             const char* word;
         } words[] = {{"GRP", "AA00030", "Groep"},   {"IMG", "AA00031", "Figuur"},    {"LNE", "AA00032", "Lijn"},
                      {"ARC", "AA00033", "Boog"},    {"CIR", "AA00034", "Cirkel"},    {"TXT", "AA00035", "Tekst"},
-                     {"NTH", "AA00036", "Noordpijl"}, {"REC", "AA00043", "Rechthoek"}};
+                     {"NTH", "AA00036", "Noordpijl"}, {"REC", "AA00043", "Rechthoek"},
+                     {"LEG", "AA00251", "Legenda"}};
         for (const auto& w : words) {
             if (c == QLatin1String(w.code))
                 m_group->setTitle(QLatin1Char(' ') + c + QStringLiteral(" (")
@@ -212,6 +213,9 @@ void TScriptForm::ScriptRegelUpdaten()
         } else if (c == QLatin1String("REC")) {
             f << point("RECComboBox1") << point("RECComboBox2") << QStringLiteral("GV") << text("RECColorEdit1")
               << text("RECColorEdit2");
+        } else if (c == QLatin1String("LEG")) {
+            f << point("LEGComboBox1") << QString::number(number("LEGSpinEdit1")) << text("LEGColorEdit")
+              << QString::number(number("LEGSpinEdit2"));
         }
         line = composeScriptLine(c, f, inactive);
     }
@@ -265,7 +269,21 @@ bool TScriptForm::requiredFieldsFilled() const
         return all({"NTHComboBox1"});
     if (c == QLatin1String("REC"))
         return all({"RECComboBox1", "RECComboBox2", "RECColorEdit1", "RECColorEdit2"});
+    if (c == QLatin1String("LEG"))
+        return all({"LEGComboBox1", "LEGColorEdit"});
     return false;
+}
+
+QString TScriptForm::unknownElementCode(const QString& source) const
+{
+    if (source.startsWith(QLatin1Char('*')))
+        return {};
+    const QString line = source.startsWith(QLatin1Char('#')) ? source.mid(1) : source;
+    const QString c = ScriptFieldReader(line).code();
+    // The first two entries are the empty choice and "*Text", no codes.
+    if (m_type->findText(c, Qt::MatchExactly | Qt::MatchCaseSensitive) > 1)
+        return {};
+    return c.isNull() ? QStringLiteral("") : c;
 }
 
 bool TScriptForm::fillFromLine(const QString& source)
@@ -402,6 +420,11 @@ bool TScriptForm::fillFromLine(const QString& source)
         r.nextField();
         setColour(QStringLiteral("RECColorEdit1"), r.nextField());
         setColour(QStringLiteral("RECColorEdit2"), r.nextField());
+    } else if (c == QLatin1String("LEG")) {
+        pointField("LEGComboBox1");
+        numberField("LEGSpinEdit1");
+        setColour(QStringLiteral("LEGColorEdit"), r.nextField());
+        numberField("LEGSpinEdit2");
     }
     updateSubPanels();
     ScriptRegelUpdaten();

@@ -38,7 +38,7 @@ const QList<CatalogEntry>& windowCatalog()
          }},
         {"AantekeningenForm", [](const WindowWiring& w) { return fresh(new TAantekeningenForm(w.doc, &w.form)); }},
         {"AlleIntensiteitenWijzigenForm",
-         [](const WindowWiring& w) { return fresh(new TAlleIntensiteitenWijzigenForm(&w.form)); }},
+         [](const WindowWiring& w) { return fresh(new TAlleIntensiteitenWijzigenForm(w.ctx, &w.form)); }},
         {"ProgInstelForm", [](const WindowWiring& w) { return fresh(new TProgInstelForm(w.ctx, &w.form)); }},
         {"OpInternetForm", [](const WindowWiring& w) { return fresh(new TOpInternetForm(w.ctx, &w.form)); }},
         {"CoordForm", [](const WindowWiring& w) { return fresh(new TCoordForm(w.ctx, &w.form)); }},

@@ -1,9 +1,11 @@
 // ListEditing: the Diagram menu's dialogs (format, texts, notes, change
-// all volumes).
+// all volumes, compare with).
 #include <QDialog>
 
 #include "core/programcontext.h"
+#include "document/comparefile.h"
 #include "document/diagramdocument.h"
+#include "document/filecommands.h"
 #include "document/integertext.h"
 #include "document/intensitychange.h"
 #include "ui/dialogs/taantekeningenform.h"
@@ -41,7 +43,7 @@ TAantekeningenForm& ListEditing::notesForm()
 TAlleIntensiteitenWijzigenForm& ListEditing::changeAllForm()
 {
     if (!m_changeAll)
-        m_changeAll = placed(new TAlleIntensiteitenWijzigenForm(&m_form));
+        m_changeAll = placed(new TAlleIntensiteitenWijzigenForm(m_ctx, &m_form));
     return *m_changeAll;
 }
 
@@ -100,6 +102,25 @@ void ListEditing::showChangeAll()
             throw;
         }
         markEdited(f.windowTitle());
+    }
+    if (m_views.state().view == ViewKind::Overview)
+        m_views.rebuildVolumeGrid();
+    m_views.OpnieuwTekenen();
+}
+
+void ListEditing::compareWith()
+{
+    flushGrid();
+    FileCommands& commands = m_form.fileCommands();
+    const QString name =
+        commands.dialogs.openFileName ? commands.dialogs.openFileName(FileCommands::openFilter()) : QString();
+    if (name.isEmpty())
+        return;
+    {
+        BusyCursor busy;
+        if (!VergelijkenMet(m_form.diagramFile(), name))
+            return;
+        markEdited(text("AA00256", QStringLiteral("Vergelijken")));
     }
     if (m_views.state().view == ViewKind::Overview)
         m_views.rebuildVolumeGrid();

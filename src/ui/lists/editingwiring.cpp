@@ -21,6 +21,7 @@ void wireEditingWindows(const WindowWiring& w)
     f.provideCommand(QStringLiteral("DiagramTextsAction"), [e] { e->showTexts(); });
     f.provideCommand(QStringLiteral("DiagramNotesAction"), [e] { e->showNotes(); });
     f.provideCommand(QStringLiteral("DiagramChangeAllVolumesAction"), [e] { e->showChangeAll(); });
+    f.provideCommand(QStringLiteral("DiagramCompareAction"), [e] { e->compareWith(); });
 
     // The colour dialog the script editor uses serves the other windows
     // too, preset with their colour as "Other color".

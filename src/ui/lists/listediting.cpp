@@ -236,6 +236,12 @@ void ListEditing::ScriptEditButtonClick()
         return;
     }
     TScriptForm& f = scriptForm();
+    const QString unknown = f.unknownElementCode(m_doc.script[row]);
+    if (!unknown.isNull()) {
+        m_ctx.messages().error(m_ctx.texts.format(QStringLiteral("AA00205"), {unknown}));
+        list->setFocus();
+        return;
+    }
     f.setWindowTitle(text("AA00019", QStringLiteral("Scriptregel wijzigen")));
     f.prepare(TScriptForm::Change, row);
     bool editable = false;

@@ -64,6 +64,9 @@ public:
     void showTexts();
     void showNotes();
     void showChangeAll();
+    // "Vergelijken met...": the open diagram against a second file chosen
+    // in the open dialog.
+    void compareWith();
 
     const QString& scriptClipboard() const { return m_scriptClipboard; }
     void clearScriptClipboard() { m_scriptClipboard.clear(); }

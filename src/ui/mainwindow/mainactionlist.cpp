@@ -63,6 +63,7 @@ const QList<CommandEntry>& commandTable()
         {"DiagramMenu", "DiagramTextsAction", "&Teksten", "F5", "texts", false},
         {"DiagramMenu", "DiagramNotesAction", "Aa&ntekeningen", "", "", false},
         {"DiagramMenu", "DiagramChangeAllVolumesAction", "Alle &intensiteiten wijzigen...", "", "", false},
+        {"DiagramMenu", "DiagramCompareAction", "&Vergelijken met...", "", "", false},
         {"BeeldMenu", "ShowViewAction", "&Overzicht", "", "overview", true},
         {"BeeldMenu", "ShowCreateAction", "Op&stellen", "", "compose", true},
         {"BeeldMenu", "ShowZoomOutAction", "Zoom &uit", "", "zoomout", false},

@@ -1,6 +1,7 @@
 #include "ui/mainwindow/thoofdform.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -24,7 +25,9 @@
 #include "document/diagramfile.h"
 #include "document/filecommands.h"
 #include "i18n/languagesetup.h"
+#include "render/maakmeta.h"
 #include "settings/settingsfile.h"
+#include "ui/dialogs/filedialogfolder.h"
 #include "ui/mainwindow/formpositions.h"
 #include "ui/mainwindow/mainactionlist.h"
 #include "ui/mainwindow/windowwiring.h"
@@ -81,14 +84,27 @@ THoofdForm::THoofdForm(ProgramContext& ctx, DiagramDocument& doc, uikit::Theme& 
     m_info->setMessenger(m_ctx.messenger);
     m_zoomForm = new TZoomFactorForm(this);
     keepFormPosition(*m_zoomForm, m_ctx.settings.formPositions, this);
+    // The main window's own entry is applied by the start-up; the keeper
+    // follows its normal place and settles the first placement.
+    keepFormPosition(*this, m_ctx.settings.formPositions, this);
 
+    openReadMe = [](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
     readSettings = [this] {
         ProgInstellingenOphalen(m_ctx.settings, m_ctx.paths.settingsFile);
         setUpLanguageTexts(m_ctx.settings, m_ctx.texts, m_ctx.paths.languageFolder);
     };
     writeSettings = [this] {
-        ProgInstellingenOpslaan(m_ctx.settings, {placementOf(*this), placementOf(*m_zoomForm)},
-                                m_ctx.paths.settingsFile, m_ctx.texts, m_ctx.messages());
+        const WindowPlacement main = placementOf(*this);
+        // Kept for readers outside the program; the program itself goes by
+        // the window-position list.
+        ProgramSettings& s = m_ctx.settings;
+        s.mainWindowMaximized = main.maximized;
+        s.mainWindowLeft = main.left;
+        s.mainWindowTop = main.top;
+        s.mainWindowWidth = main.width;
+        s.mainWindowHeight = main.height;
+        ProgInstellingenOpslaan(s, {main, placementOf(*m_zoomForm)}, m_ctx.paths.settingsFile, m_ctx.texts,
+                                m_ctx.messages());
     };
 
     m_resizeTimer.setSingleShot(true);
@@ -178,6 +194,10 @@ void THoofdForm::buildWindow()
     m_overAllPanel->setAutoFillBackground(true);
     m_overAllPanel->setGeometry(central->rect());
     m_overAllPanel->raise();
+    // Before the settings are read the desktop's own scheme decides: a dark
+    // desktop must not see a light flash while the program starts.
+    if (m_theme.GetRegAppsUseLightTheme() == 0)
+        setCoveringColour(uikit::fromWindowsColor(uikit::dark::kBackground));
     central->installEventFilter(this);
 }
 
@@ -222,8 +242,14 @@ void THoofdForm::reportException(const QString& heading, const std::exception* e
 void THoofdForm::connectCommands()
 {
     command("FileNewAction", [this] {
-        if (NieuwBestandMaken() && showNewForm)
+        // The open diagram stays until the dialog's OK replaces it: Cancel
+        // keeps it.
+        if (!m_commands->mayReplace())
+            return;
+        if (showNewForm)
             showNewForm();
+        else
+            m_commands->makeNewDocument();
     });
     command("FileOpenAction", [this] { m_commands->Openen1Click(); });
     command("FileSaveAction", [this] { m_commands->Opslaan1Click(); });
@@ -236,7 +262,7 @@ void THoofdForm::connectCommands()
     command("ShowCreateAction", [this] { m_views->showCompose(); });
     command("ShowZoomOutAction", [this] { m_views->zoomOut(); });
     command("ShowZoomInAction", [this] { m_views->zoomIn(); });
-    command("ShowZoomAllAction", [this] { m_views->zoomAll(); });
+    command("ShowZoomAllAction", [this] { m_views->zoomAllCommand(); });
     command("ShowPanAction", [this] { m_views->togglePan(); });
     command("ShowPanExactlyAction", [this] { m_views->panExactly(*m_zoomForm); });
     command("ShowLightDarkAction", [this] { m_views->toggleLightDark(); });
@@ -292,10 +318,12 @@ void THoofdForm::InMenuChecken()
         setEnabledIf("EditPasteScriptLineAction", false);
         setEnabledIf("EditCopyScriptAction", false);
     } else {
-        setEnabledIf("ShowZoomInAction", st.composeZoom == 1);
+        // Off, ComposeZoomExtended gives the two zooms 1 and 2 without Zoom
+        // all or exact zoom; on, each step in goes one pixel per unit further.
+        setEnabledIf("ShowZoomInAction", st.composeZoom < m_views->composeZoomCeiling());
         setEnabledIf("ShowZoomOutAction", st.composeZoom != 1);
-        setEnabledIf("ShowZoomAllAction", false);
-        setEnabledIf("ShowPanExactlyAction", false);
+        setEnabledIf("ShowZoomAllAction", m_views->composeZoomExtended());
+        setEnabledIf("ShowPanExactlyAction", m_views->composeZoomExtended());
         setEnabledIf("EditCopyOvIntAction", false);
         setEnabledIf("EditPasteOvIntAction", false);
         setEnabledIf("EditCopyScriptLineAction", true);
@@ -303,6 +331,7 @@ void THoofdForm::InMenuChecken()
         setEnabledIf("EditCopyScriptAction", true);
     }
     action(QStringLiteral("ShowIntersectionsAction"))->setVisible(m_ctx.view.diagnosticMode);
+    m_overview->testPolyCheckBox()->setVisible(m_ctx.view.diagnosticMode);
 }
 
 void THoofdForm::ProgrammaCaptionUpdaten()
@@ -339,13 +368,25 @@ void THoofdForm::connectDocument()
     h.panToolOff = [this] { m_views->setPanIdle(); };
 
     m_commands = std::make_unique<FileCommands>(*m_file);
+    // Both dialogs start where the open diagram lies, or where the last one
+    // was opened or saved in this run, never in the working folder.
     m_commands->dialogs.openFileName = [this](const QString& filter) {
-        return QFileDialog::getOpenFileName(this, QString(), QString(), filter);
+        const QString start = dialogStartPath(
+            {documentFolder(m_doc.fileName, m_ctx.paths.tempFolder), m_lastDiagramFolder}, QString());
+        const QString name = QFileDialog::getOpenFileName(this, QString(), start, filter);
+        if (!name.isEmpty())
+            m_lastDiagramFolder = QFileInfo(name).absolutePath();
+        return name;
     };
     m_commands->dialogs.saveFileName = [this](const QString& filter, const QString& proposed) {
+        const QString start = dialogStartPath(
+            {documentFolder(m_doc.fileName, m_ctx.paths.tempFolder), m_lastDiagramFolder}, proposed);
         // Save As asks about overwriting itself, in the program's own words.
-        return QFileDialog::getSaveFileName(this, QString(), proposed, filter, nullptr,
-                                            QFileDialog::DontConfirmOverwrite);
+        const QString name = QFileDialog::getSaveFileName(this, QString(), start, filter, nullptr,
+                                                          QFileDialog::DontConfirmOverwrite);
+        if (!name.isEmpty())
+            m_lastDiagramFolder = QFileInfo(name).absolutePath();
+        return name;
     };
 }
 
@@ -363,6 +404,10 @@ void THoofdForm::FormActivate()
     if (!m_firstActivation)
         return;
     m_firstActivation = false;
+    // The marker file is looked for once, at the start, as the renderer's
+    // diagnostic files and the hidden commands go by it for the whole run.
+    m_ctx.view.diagnosticMode = diagnosticMarkerPresent(m_ctx.paths.tempFolder);
+    InMenuChecken();
     m_doc.setModified(false);
     m_views->state().readout = QPoint(0, 0);
     m_views->state().coordinatePick = false;
@@ -413,17 +458,27 @@ void THoofdForm::applyTheme()
     int theme = m_ctx.settings.interfaceTheme;
     const bool dark = uikit::wantsDarkInterface(uikit::DarkModeAllowed(), &theme, m_theme.GetRegAppsUseLightTheme());
     m_ctx.settings.interfaceTheme = theme;
-    if (!dark)
+    if (!dark) {
+        setCoveringColour(palette().color(QPalette::Button));
         return;
+    }
     BusyCursor busy;
     m_darkInterface = true;
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
         m_theme.SetDarkModeForApplication(*app);
+    m_views->setDarkScrollBoxes(true);
     m_views->setLightDark(true);
     action(QStringLiteral("ShowLightDarkAction"))->setChecked(true);
     m_overview->grid()->setShowGrid(false);
     m_theme.DarkenForm(*this);
-    m_overAllPanel->setPalette(QApplication::palette());
+    setCoveringColour(uikit::fromWindowsColor(uikit::dark::kBackground));
+}
+
+void THoofdForm::setCoveringColour(const QColor& colour)
+{
+    QPalette p = m_overAllPanel->palette();
+    p.setColor(QPalette::Window, colour);
+    m_overAllPanel->setPalette(p);
 }
 
 void THoofdForm::afterSettingsDialog()
@@ -440,22 +495,20 @@ void THoofdForm::helpReadMe()
 {
     const bool dutch = m_ctx.settings.language == QLatin1String("Nederlands");
     const QString path = m_ctx.paths.programFolder + (dutch ? QStringLiteral("LeesMij.txt") : QStringLiteral("ReadMe.txt"));
+    // The desktop's viewer first; without one, or without the file, the
+    // program's own window - the text editor's part in the description, which
+    // opens on a missing file too and says nothing itself.
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_ctx.messages().error(
-            uiText(m_ctx.texts, "AA00005", QStringLiteral("Kan bestand %s niet openen.")).replace(QStringLiteral("%s"), path));
+    const bool readable = file.open(QIODevice::ReadOnly);
+    if (readable && openReadMe && openReadMe(path))
         return;
-    }
-    if (QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        return;
-    // No viewer on this desktop: show the text ourselves.
     QDialog viewer(this);
     viewer.setObjectName(QStringLiteral("ReadMeForm"));
     viewer.setWindowTitle(QFileInfo(path).fileName());
     auto* layout = new QVBoxLayout(&viewer);
     auto* text = new QPlainTextEdit(&viewer);
     text->setReadOnly(true);
-    text->setPlainText(QString::fromUtf8(file.readAll()));
+    text->setPlainText(readable ? QString::fromUtf8(file.readAll()) : QString());
     layout->addWidget(text);
     viewer.resize(640, 480);
     viewer.exec();

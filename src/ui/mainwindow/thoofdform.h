@@ -91,6 +91,9 @@ public:
     // the user's settings file; tests replace them.
     std::function<void()> readSettings;
     std::function<void()> writeSettings;
+    // Opens the read-me file in the desktop's viewer; false when there is
+    // none. The program then shows the text itself. Tests replace it.
+    std::function<bool(const QString& path)> openReadMe;
 
 Q_SIGNALS:
     void startupDone();
@@ -109,6 +112,7 @@ private:
     void connectDocument();
     void finishStartup();
     void applyTheme();
+    void setCoveringColour(const QColor& colour);
     void helpReadMe();
     void helpInfo();
     void ResizeTimerTimer();
@@ -132,6 +136,7 @@ private:
     QSet<QString> m_available;
     VersionInfo m_version;
     QString m_commandLineFile;
+    QString m_lastDiagramFolder; // of the last open or save through a dialog
     int m_startupInfoMs = 1500;
     bool m_firstActivation = true;
     bool m_startupFinished = false;

@@ -1,5 +1,6 @@
 #include "ui/views/overzichtpanel.h"
 
+#include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -10,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "ui/views/pictures.h"
+#include "uikit/theme.h"
 
 namespace korvimo {
 
@@ -153,6 +155,10 @@ OverzichtPanel::OverzichtPanel(QWidget* parent) : QWidget(parent)
     m_redraw = new QPushButton(QStringLiteral("Opnieuw &tekenen (F9)"), left);
     m_redraw->setObjectName(QStringLiteral("OpnieuwTekenenButton"));
     col->addWidget(m_redraw);
+    m_testPoly = new QCheckBox(QStringLiteral("TestPoly"), left);
+    m_testPoly->setObjectName(QStringLiteral("TestPolyCheckBox"));
+    m_testPoly->setVisible(false);
+    col->addWidget(m_testPoly);
 
     m_gridLabel = new QLabel(QStringLiteral("&Intensiteiten"), left);
     m_gridLabel->setObjectName(QStringLiteral("IntensiteitenLabel"));
@@ -166,6 +172,7 @@ OverzichtPanel::OverzichtPanel(QWidget* parent) : QWidget(parent)
 
     m_scrollBox = new QFrame(this);
     m_scrollBox->setObjectName(QStringLiteral("OvScrollBox"));
+    m_scrollBox->setProperty(uikit::kScrollBoxProperty, true);
     m_scrollBox->setFrameShape(QFrame::StyledPanel);
     m_scrollBox->setAutoFillBackground(true);
     m_scrollBox->setFocusPolicy(Qt::StrongFocus);

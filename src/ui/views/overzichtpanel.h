@@ -8,6 +8,7 @@
 #include "ui/views/volumegrid.h"
 
 class QFrame;
+class QCheckBox;
 class QLabel;
 class QPushButton;
 
@@ -63,6 +64,8 @@ public:
 
     ScaleEdit* schaalEdit() const { return m_schaal; }
     QPushButton* redrawButton() const { return m_redraw; }
+    // Diagnostic mode only: arcs drawn with the test method (Bezier curves).
+    QCheckBox* testPolyCheckBox() const { return m_testPoly; }
     VolumeGrid* grid() const { return m_grid; }
     QFrame* scrollBox() const { return m_scrollBox; }
     PictureWidget* picture() const { return m_picture; }
@@ -70,6 +73,7 @@ public:
 private:
     ScaleEdit* m_schaal;
     QPushButton* m_redraw;
+    QCheckBox* m_testPoly;
     QLabel* m_gridLabel;
     VolumeGrid* m_grid;
     QFrame* m_scrollBox;

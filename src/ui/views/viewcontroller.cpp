@@ -1,6 +1,7 @@
 #include "ui/views/viewcontroller.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
@@ -62,6 +63,10 @@ ViewController::ViewController(ProgramContext& ctx, DiagramDocument& doc, Overzi
     connect(m_ov.schaalEdit(), &ScaleEdit::enterPressed, this, [this] {
         if (m_ctx.settings.autoRedrawScale)
             OpnieuwTekenen();
+    });
+    connect(m_ov.testPolyCheckBox(), &QCheckBox::toggled, this, [this](bool on) {
+        m_ctx.view.testPolyDrawing = on;
+        OpnieuwTekenen();
     });
     connect(m_ov.grid(), &VolumeGrid::editorOpened, this, &ViewController::markChanged);
     connect(m_ov.grid(), &VolumeGrid::enterPressed, this, &ViewController::OpnieuwTekenen);
@@ -200,13 +205,28 @@ void ViewController::applyBackground()
 {
     m_ctx.view.drawingBackground = m_state.lightDarkPreview ? m_ctx.settings.drawingBgDarkColor : 0xFFFFFF;
     const QColor bg = uikit::fromWindowsColor(m_ctx.view.drawingBackground);
-    for (QWidget* w : {static_cast<QWidget*>(m_ov.scrollBox()), static_cast<QWidget*>(m_ov.picture()),
-                       static_cast<QWidget*>(m_op.scrollBox()->viewport()), static_cast<QWidget*>(m_op.picture())}) {
+    // The drawings take the background colour; so do their boxes, except in
+    // the dark interface, whose scroll boxes have their own grey around the
+    // drawing.
+    const QColor box = m_darkScrollBoxes ? uikit::fromWindowsColor(uikit::dark::kScrollArea) : bg;
+    QList<std::pair<QWidget*, QColor>> parts{{m_ov.scrollBox(), box},
+                                            {m_ov.picture(), bg},
+                                            {m_op.scrollBox()->viewport(), box},
+                                            {m_op.picture(), bg}};
+    if (m_darkScrollBoxes)
+        parts.append({m_op.scrollBox(), box});
+    for (const auto& [w, colour] : parts) {
         QPalette p = w->palette();
-        p.setColor(QPalette::Window, bg);
+        p.setColor(QPalette::Window, colour);
         w->setPalette(p);
         w->setAutoFillBackground(true);
     }
+}
+
+void ViewController::setDarkScrollBoxes(bool on)
+{
+    m_darkScrollBoxes = on;
+    applyBackground();
 }
 
 void ViewController::showOverview()
@@ -220,8 +240,10 @@ void ViewController::showOverview()
 void ViewController::showCompose()
 {
     m_state.view = ViewKind::Compose;
-    m_op.setVisible(true);
+    // Hidden first: showing a panel lays out its parent at once, and with
+    // both visible each would get half of the room.
     m_ov.setVisible(false);
+    m_op.setVisible(true);
     showDocumentLists();
     Q_EMIT enablingChanged();
     OpnieuwTekenen();
@@ -233,7 +255,7 @@ void ViewController::zoomIn(bool fromWheel)
         m_state.overviewZoom =
             zoomedOverview(m_state.overviewZoom, zoomStep(m_ctx.settings.zoomInOutValue, fromWheel), true);
     else
-        m_state.composeZoom = 2;
+        m_state.composeZoom = composeZoomedIn(m_state.composeZoom, composeZoomCeiling());
     Q_EMIT enablingChanged();
     OpnieuwTekenen();
 }
@@ -244,7 +266,7 @@ void ViewController::zoomOut(bool fromWheel)
         m_state.overviewZoom =
             zoomedOverview(m_state.overviewZoom, zoomStep(m_ctx.settings.zoomInOutValue, fromWheel), false);
     else
-        m_state.composeZoom = 1;
+        m_state.composeZoom = composeZoomedOut(m_state.composeZoom);
     Q_EMIT enablingChanged();
     OpnieuwTekenen();
 }
@@ -264,6 +286,37 @@ void ViewController::zoomAll(bool redraw)
     Q_EMIT zoomAllPerformed();
     if (redraw)
         OpnieuwTekenen();
+}
+
+int ViewController::composeZoomCeiling() const
+{
+    return korvimo::composeZoomCeiling(composeZoomExtended(), m_doc.general.diagramwidth,
+                                       m_doc.general.diagramheight);
+}
+
+bool ViewController::composeZoomExtended() const { return m_ctx.settings.composeZoomExtended; }
+
+void ViewController::zoomAllCommand()
+{
+    if (m_state.view == ViewKind::Overview) {
+        zoomAll();
+        return;
+    }
+    if (!composeZoomExtended())
+        return;
+    const QSize viewport = m_op.scrollBox()->viewport()->size();
+    m_state.composeZoom = composeZoomAll(viewport.width(), viewport.height(), m_doc.general.diagramwidth,
+                                         m_doc.general.diagramheight, composeZoomCeiling());
+    Q_EMIT enablingChanged();
+    OpnieuwTekenen();
+    scrollCompose(QPoint(0, 0));
+}
+
+void ViewController::scrollCompose(QPoint to)
+{
+    QScrollArea* box = m_op.scrollBox();
+    box->horizontalScrollBar()->setValue(to.x());
+    box->verticalScrollBar()->setValue(to.y());
 }
 
 void ViewController::setPictureCursors()
@@ -367,6 +420,21 @@ void ViewController::composeMoved(QPoint pos)
 
 void ViewController::panExactly(TZoomFactorForm& form)
 {
+    if (m_state.view == ViewKind::Compose) {
+        if (!composeZoomExtended())
+            return;
+        QScrollArea* box = m_op.scrollBox();
+        form.setValues(m_state.composeZoom * 100, box->horizontalScrollBar()->value(),
+                       box->verticalScrollBar()->value());
+        if (form.exec() != QDialog::Accepted)
+            return;
+        // Whole pixels per diagram unit only: the nearest one allowed.
+        m_state.composeZoom = qBound(1, roundEven(form.zoom() / 100.0), composeZoomCeiling());
+        Q_EMIT enablingChanged();
+        OpnieuwTekenen();
+        scrollCompose(QPoint(form.offsetX(), form.offsetY()));
+        return;
+    }
     form.setValues(m_state.overviewZoom, m_state.offsetX, m_state.offsetY);
     if (form.exec() != QDialog::Accepted)
         return;
@@ -408,8 +476,10 @@ void ViewController::rebuildVolumeGrid()
     m_ov.grid()->setVisible(!rows.isEmpty());
     SchaalEditUpdaten();
     m_state.view = ViewKind::Overview;
-    m_ov.setVisible(true);
+    // Hidden first: with both panels visible for a moment the overview
+    // would be laid out at half its height and drawn at that size.
     m_op.setVisible(false);
+    m_ov.setVisible(true);
     Q_EMIT enablingChanged();
 }
 

@@ -54,14 +54,27 @@ public:
     void showCompose();
     void zoomIn(bool fromWheel = false);
     void zoomOut(bool fromWheel = false);
-    // Zoom all, then (unless told not to) redraw.
+    // Zoom all of the overview, then (unless told not to) redraw. The resize
+    // timer and every new diagram use it whichever view is current.
     void zoomAll(bool redraw = true);
+    // The Zoom all command: the overview's, or in the compose view the
+    // largest zoom at which the whole diagram fits, scrolled to its corner.
+    void zoomAllCommand();
+    // The highest compose zoom for the open diagram (composeZoomCeiling).
+    int composeZoomCeiling() const;
+    // Whether Zoom all and Zoom/pan exactly also serve the compose view.
+    bool composeZoomExtended() const;
     void togglePan();
     void setPanIdle();
-    // Opens the exact zoom dialog; OK stores its values and redraws.
+    // Opens the exact zoom dialog; OK stores its values and redraws. In the
+    // compose view it shows the compose zoom in percent and the scroll
+    // position in pixels.
     void panExactly(TZoomFactorForm& form);
     void toggleLightDark();
     void setLightDark(bool on);
+    // The dark interface: the boxes around the drawings take the dark
+    // scroll-area grey instead of the drawing's background.
+    void setDarkScrollBoxes(bool on);
 
     // Document-level resets: after a new diagram and an open.
     void resetViewState();
@@ -91,6 +104,7 @@ private:
     void writeBackGrid();
     void drawCompose();
     void drawOverview();
+    void scrollCompose(QPoint to);
     void applyBackground();
     void scaleTextChanged(const QString& text);
     void setPictureCursors();
@@ -109,6 +123,7 @@ private:
     DiagramRenderer* m_renderer = nullptr;
     ViewState m_state;
     bool m_fillingScale = false;
+    bool m_darkScrollBoxes = false;
 };
 
 } // namespace korvimo

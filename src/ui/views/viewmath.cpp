@@ -1,5 +1,6 @@
 #include "ui/views/viewmath.h"
 
+#include <QtGlobal>
 #include <cmath>
 
 namespace korvimo {
@@ -32,6 +33,31 @@ int zoomAllPercent(int w, int h, int dw, int dh)
     if (dh - h > dw - w)
         return roundEven(static_cast<double>(h) / dh * 100.0) - 1;
     return roundEven(static_cast<double>(w) / dw * 100.0) - 1;
+}
+
+int composeZoomCeiling(bool extended, int dw, int dh)
+{
+    if (!extended)
+        return 2;
+    int z = 2;
+    while (z < kComposeZoomMax
+           && static_cast<long long>(dw) * (z + 1) * static_cast<long long>(dh) * (z + 1) <= kComposeCanvasPixels)
+        ++z;
+    return z;
+}
+
+int composeZoomedIn(int zoom, int ceiling) { return qBound(1, zoom + 1, qMax(1, ceiling)); }
+
+int composeZoomedOut(int zoom) { return qMax(1, zoom - 1); }
+
+int composeZoomAll(int w, int h, int dw, int dh, int ceiling)
+{
+    int best = 1;
+    for (int z = 2; z <= ceiling; ++z) {
+        if (static_cast<long long>(dw) * z <= w && static_cast<long long>(dh) * z <= h)
+            best = z;
+    }
+    return best;
 }
 
 int keepCentreShift(int lastDrawn, double now)

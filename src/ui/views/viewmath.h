@@ -23,6 +23,19 @@ int zoomedOverview(int zoom, int step, bool zoomIn);
 // as 500, as Zoom all itself replaces them.
 int zoomAllPercent(int pictureWidth, int pictureHeight, int diagramWidth, int diagramHeight);
 
+// The compose view's zoom, in whole pixels per diagram unit. With the
+// setting ComposeZoomExtended off it is 1 or 2 and nothing else; with it on
+// it goes up to kComposeZoomMax, as long as the compose picture stays within
+// kComposeCanvasPixels (zoom 2 is always allowed).
+inline constexpr int kComposeZoomMax = 4;
+inline constexpr long long kComposeCanvasPixels = 16LL << 20;
+int composeZoomCeiling(bool extended, int diagramWidth, int diagramHeight);
+int composeZoomedIn(int zoom, int ceiling);
+int composeZoomedOut(int zoom);
+// Zoom all of the compose view: the largest zoom up to the ceiling at which
+// the whole diagram fits the w x h viewport; 1 when not even that fits.
+int composeZoomAll(int viewportWidth, int viewportHeight, int diagramWidth, int diagramHeight, int ceiling);
+
 // Offset correction that keeps the centre of the overview drawing in place
 // when its size changes from `lastDrawn` to `now` pixels; 0 when the last
 // size is unknown (0).
