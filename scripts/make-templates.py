@@ -6,9 +6,8 @@ of the centre (as the arms wizard places them), every turning movement is a
 band whose offset is a sum of a gap value and the widths of the bands between
 it and the arm's centre line, so the stacks re-flow whatever the volumes.
 Nothing in the library is typed by hand; change this script and run it again.
-The wizard moves only the arm points, so no template has a point of its own
-that depends on an arm's angle: roundabouts build their ring from the arms and
-the centre alone (see roundabout()).
+The wizard moves the arm points, and turns the ring points of a roundabout
+with them (see roundabout()); no other point depends on an arm's angle.
 
 The previews are drawn by korvimo-cli, which must be built first (the names
 files beside it resolve the titles' placeholders); the script fails when one
@@ -41,7 +40,8 @@ V_KERB_W = "0107"     # road edge line width
 V_KERB_GAP = "0108"   # road edge beyond the outermost band
 V_ISLAND = "0111"     # roundabout: island radius
 V_BETWEEN_ALONG = "0113"   # roundabout: ring volumes, along the arm from the centre
-V_BETWEEN_ACROSS = "0114"  # roundabout: ring volumes, across towards the next arm
+V_BETWEEN_ACROSS = "0114"  # roundabout: ring volumes, into the island from the ring's chord
+V_RING_MEDIAN = "0115"     # roundabout: the ring's chord to its innermost band
 
 ARM_COLOURS = ["Color0001", "Color0002", "Color0003", "Color0004",
                "Color0005", "Color0006", "Color0007", "Color0008"]
@@ -440,114 +440,89 @@ def intersection(code, arms, present, k, d1, d2, titles, sample, note, median=70
 
 # --- roundabouts --------------------------------------------------------
 
-class RoundaboutLayout(Layout):
-    """Stacks for a roundabout. A movement straight across enters and leaves
-    at the same offset, beyond both movements that go round the island on its
-    side (the one turning off its own arm and the one turning onto its exit
-    arm), so that it stays one straight band past them whatever the volumes."""
-
-    def arm_after(self, a, n):
-        return (a - 1 + n) % 4 + 1
-
-    def straight_terms(self, a):
-        c, l = self.arm_after(a, 2), self.arm_after(a, 3)
-        terms = [V_MEDIAN]
-        if l in self.present:
-            terms += [self.vol(a, l), V_GAP, self.vol(l, c), V_GAP]
-        return terms
-
-    def in_terms(self, a, b):
-        rank = self.turn_rank(a, b)
-        if rank == 2:
-            return self.straight_terms(a)
-        targets = self.in_targets(a)
-        i = targets.index(b)
-        if rank == 1 or i == 0:
-            return [V_MEDIAN]
-        return self.in_terms(a, targets[i - 1]) + [self.vol(a, targets[i - 1]), V_GAP]
-
-    def out_terms(self, a, b):
-        rank = self.turn_rank(a, b)
-        if rank == 2:
-            return self.straight_terms(a)
-        sources = self.out_sources(b)
-        i = sources.index(a)
-        if rank == 1 or i == 0:
-            return [V_MEDIAN]
-        return self.out_terms(sources[i - 1], b) + [self.vol(sources[i - 1], b), V_GAP]
+RING_SHARES = (0.4, 0.6)  # where a sector's ring chord starts and ends, between its arms
 
 
-def roundabout(code, arms, present, island_r, d1, d2, titles, sample, note):
-    """A roundabout drawn from its arms and its centre alone.
+def roundabout(code, arms, present, ring_r, d1, d2, titles, sample, note, k=4):
+    """A roundabout whose movements go round the island.
 
-    The arms wizard moves nothing but the arm points, so nothing on the ring
-    may be a point of its own. The ring comes from tangents instead: a band
-    from an arm's outer point to the centre, shifted sideways by s, runs
-    parallel to the arm and ends exactly where it touches the circle of
-    radius s round the centre, 90 degrees on from the arm; a band from the
-    centre out along the exit arm starts on that circle 90 degrees before it.
-    The renderer's fillet between two such tangents is the true arc of that
-    circle. So a movement that goes round the island (the first arm before its
-    own, counter-clockwise) is one ARC line p2a, centre, centre, p2b: in along
-    its arm, round the island, out along the exit arm - wherever the wizard
-    turns the arms. The other movements pass the island on their own side and
-    are drawn as at an intersection, with the stacks held clear of the island
-    by a wide median.
+    Every movement enters along its arm, joins the ring, runs round the
+    island counter-clockwise (its arrows reversed for left-hand traffic, so
+    clockwise there) and leaves along its exit arm. The ring is a chord in
+    every sector (between an arm and the next one counter-clockwise) on two
+    points of the template's own, at RING_SHARES of the sector's angle; the
+    arms wizard turns those points with the arms (RingFollowsArms), so the
+    ring stations follow any angles. A movement is a chain of ARC lines:
+    arm in, the chords of the sectors it passes, arm out; each ARC joins two
+    consecutive parts with the renderer's fillet, which between two chords is
+    the curve round the island.
+
+    In a sector the movements lie from the island out by how many sectors
+    they still have to go, the longest innermost; among those leaving at the
+    same arm, the one that entered first lies inside. So a movement leaving
+    is always outermost and peels off without crossing anything, and the
+    only crossings are those of a movement entering towards its inner lane.
     """
-    k = 4
     t = Template(code, code + ".png")
-    median = island_r * 10 + 60
-    L = RoundaboutLayout(t, arms, present, k, d1, d2, titles[0], titles[3], roundabout=True,
-                         median=median, gap=85)
+    L = Layout(t, arms, present, k, d1, d2, titles[0], titles[3], roundabout=True, median=60, gap=40)
     L.general(titles)
     L.points()
-    L.values([(V_ISLAND, island_r * 10), (V_BETWEEN_ALONG, rnd(island_r * 10 * 0.4)),
-              (V_BETWEEN_ACROSS, rnd(island_r * 10 * 0.4))])
+    island = ring_r * 10 - 80
+    L.values([(V_ISLAND, island), (V_BETWEEN_ALONG, 0), (V_BETWEEN_ACROSS, 200), (V_RING_MEDIAN, 50)])
     L.volumes(sample)
     L.furniture_before()
 
-    def round_island(a, b):
-        # Straight across too: should the wizard bend it to the left it goes
-        # round the island, and to the right it stays on its tangent.
-        return L.turn_rank(a, b) in (1, 2)
+    ring = {}
+    for j in range(1, k + 1):
+        span = (arms[j % k + 1] - arms[j]) % 360 or 360
+        names = []
+        for i, share in enumerate(RING_SHARES):
+            n = "05%d%d" % (j, i + 1)
+            t.point(n, *L.at(arms[j] + share * span, ring_r))
+            names.append(n)
+        ring[j] = tuple(names)
 
-    def passes(a, b):
-        """The sectors (after arm j, counter-clockwise) a movement runs through."""
-        out, j = [], a
-        while True:
-            out.append(j)
-            j = j % 4 + 1
-            if j == b:
-                return out
+    def trip(a, b):
+        return (b - a) % k
+
+    def sectors(a, b):
+        return [(a - 1 + i) % k + 1 for i in range(trip(a, b))]
+
+    def lane_terms(a, b, j):
+        """The offset of movement a->b in sector j, from the ring's chord out."""
+        here = [(x, y) for x, y in L.movements if j in sectors(x, y)]
+        key = lambda m: (-((m[1] - j) % k), -trip(*m))
+        terms = [V_RING_MEDIAN]
+        for m in sorted(here, key=key):
+            if m == (a, b):
+                return terms
+            terms += [L.vol(*m), V_GAP]
+        raise ValueError((a, b, j))
 
     s = t.script
     s.append("GRP;1;CrossingFrame;")
     s.append("CIR;1;0001;[%s];F;" % V_ISLAND)
-    s.append("*Turning movements; those round the island go in along their arm and out along the other")
+    s.append("*Turning movements: in along the arm, round the island on the ring chords, out along the exit arm")
     s.append("GRP;1;Diagram1;")
-    # Right turns underneath, the movements round the island on top, so that
-    # the ring reads as one.
-    for rank in (3, 2, 1):
-        for a, b in L.movements:
-            if L.turn_rank(a, b) != rank:
-                continue
-            v, col = L.vol(a, b), ARM_COLOURS[a - 1]
-            if round_island(a, b):
-                s.append("ARC;1;%s;0001;0001;%s;%s;%s;[%s];%s;A;A;A;" % (
-                    L.p2(a), L.p2(b), L.in_offset(a, b), L.out_offset(a, b), v, col))
-            else:
-                s.append("ARC;1;%s;%s;%s;%s;%s;%s;[%s];%s;A;A;A;" % (
-                    L.p2(a), L.p1(a), L.p1(b), L.p2(b), L.in_offset(a, b), L.out_offset(a, b), v, col))
+    # The longest trips underneath: the short turns lie on top where they cross.
+    for a, b in sorted(L.movements, key=lambda m: (-trip(*m), m)):
+        v, col = L.vol(a, b), ARM_COLOURS[a - 1]
+        parts = [((L.p2(a), L.p1(a)), L.in_offset(a, b))]
+        parts += [(ring[j], expr(*lane_terms(a, b, j))) for j in sectors(a, b)]
+        parts.append(((L.p1(b), L.p2(b)), L.out_offset(a, b)))
+        for i in range(len(parts) - 1):
+            (p, o1), (q, o2) = parts[i], parts[i + 1]
+            s.append("ARC;1;%s;%s;%s;%s;%s;%s;[%s];%s;A;%s;%s;" % (
+                p[0], p[1], q[0], q[1], o1, o2, v, col, "A" if i == 0 else "N",
+                "A" if i == len(parts) - 2 else "N"))
     L.labels_and_totals()
-    s.append("*Volumes on the ring between two arms, in the island")
+    s.append("*Volumes on the ring between two arms, in the island beside the chord")
     s.append("GRP;1;I-between1;")
-    for j in range(1, 5):
-        flows = [L.vol(a, b) for a, b in L.movements if j in passes(a, b)]
+    for j in range(1, k + 1):
+        flows = [L.vol(a, b) for a, b in L.movements if j in sectors(a, b)]
         if flows:
-            # Set off from arm j towards the next arm, so that it turns with
-            # arm j; upright while the arm keeps the template's angle.
-            s.append("TXT;1;R;[0001;%s];1;[%s];[%s];%d;C;NYN;60;%s;I;%s;" % (
-                L.p1(j), V_BETWEEN_ALONG, V_BETWEEN_ACROSS, -arms[j], TEXT_COLOUR,
+            s.append("TXT;1;R;[%s;%s];C;[%s];[%s];0;C;NYN;60;%s;I;%s;" % (
+                ring[j][0], ring[j][1], V_BETWEEN_ALONG, V_BETWEEN_ACROSS, TEXT_COLOUR,
                 expr(*sorted(flows))))
     L.texts()
     t.notes += note
@@ -566,7 +541,8 @@ def sample_volumes(k):
 
 
 def titles(kind):
-    t1 = {"x3": "LIB00044", "x4": "LIB00042", "xn": "LIB00046", "r3": "LIB00045", "r4": "LIB00043"}[kind]
+    t1 = {"x3": "LIB00044", "x4": "LIB00042", "xn": "LIB00046", "r3": "LIB00045", "r4": "LIB00043",
+          "rn": "LIB00043"}[kind]
     t4 = "LIB00054" if kind.startswith("r") else "LIB00049"
     return [t1, "LIB00047", "LIB00048", t4, "LIB00050"]
 
@@ -591,10 +567,14 @@ def build():
                                 sample_volumes(n), note("%d-arm intersection" % n), median, gap))
     for code, missing in (("020301", 1), ("020302", 2), ("020303", 3), ("020304", 4)):
         present = [a for a in FOUR if a != missing]
-        out.append(roundabout(code, FOUR, present, 30, 150, 80, titles("r3"), sample_volumes(4),
+        out.append(roundabout(code, FOUR, present, 100, 250, 80, titles("r3"), sample_volumes(4),
                               note("three-arm roundabout, arm %d missing" % missing)))
-    out.append(roundabout("020400", FOUR, [1, 2, 3, 4], 30, 150, 80, titles("r4"), sample_volumes(4),
+    out.append(roundabout("020400", FOUR, [1, 2, 3, 4], 100, 250, 80, titles("r4"), sample_volumes(4),
                           note("four-arm roundabout")))
+    for n, ring_r, d1 in ((5, 110, 300), (6, 120, 320)):
+        arms = {a: rnd(360 * (a - 1) / n) for a in range(1, n + 1)}
+        out.append(roundabout("02%02d00" % n, arms, list(range(1, n + 1)), ring_r, d1, 80, titles("rn"),
+                              sample_volumes(n), note("%d-arm roundabout" % n), k=n))
     return out
 
 

@@ -143,6 +143,8 @@ public:
         if (m_arms.isEmpty() || !readPoint(m_doc.coordinates, g.armcenter, m_cx, m_cy))
             return false;
         m_names = nameTexts(m_doc, m_arms, g.armcenter);
+        if (m_ctx.settings.ringFollowsArms)
+            m_ring = ringPoints(m_doc);
         const QStringList before = m_doc.coordinates;
         const int w0 = g.diagramwidth, h0 = g.diagramheight, d2 = g.armdistp1p2;
         fitIntoPicture(placeNames());
@@ -306,11 +308,18 @@ private:
         return area;
     }
 
+    // The ring of a roundabout template moves with its centre: the arms
+    // wizard turns it about the centre but never shifts it.
     void moveCentre(int dx, int dy)
     {
         m_cx += dx;
         m_cy += dy;
         writePoint(m_doc.coordinates, m_doc.general.armcenter, m_cx, m_cy);
+        for (const QString& name : m_ring) {
+            int x, y;
+            if (readPoint(m_doc.coordinates, name, x, y))
+                writePoint(m_doc.coordinates, name, x + dx, y + dy);
+        }
     }
 
     // The picture grows by dw, dh units; what stands in its right or bottom
@@ -323,6 +332,8 @@ private:
             own << a.p1 << a.p2;
         for (const NameText& n : m_names)
             own << n.first << n.second;
+        for (const QString& r : m_ring)
+            own << r;
         for (const QString& line : QStringList(m_doc.coordinates)) {
             const QString name = line.left(4);
             int x, y;
@@ -384,7 +395,7 @@ private:
                     return;
                 g.armdistp1p2 = next;
             }
-            placeArmPoints(m_doc, armsWizardLoad(m_doc));
+            placeArmPoints(m_doc, armsWizardLoad(m_doc), m_ctx.settings.ringFollowsArms);
             used = placeNames();
         }
     }
@@ -396,6 +407,7 @@ private:
     TextMetrics m_metrics;
     QHash<int, Arm> m_arms;
     QList<NameText> m_names;
+    QStringList m_ring;
     int m_cx = 0, m_cy = 0;
 };
 

@@ -22,7 +22,8 @@
 //   moves, then the diagram grows (up to the program's maximum diagram
 //   size, points in its right or bottom half moving with the edge), then the
 //   arms get shorter (armdistp1p2, not below a fifth of what it was), until
-//   it fits.
+//   it fits. With RingFollowsArms on, the ring points (armswizard.h) move
+//   with the centre and stay out of the growth.
 // - Nothing happens without a centre or without arms. Returns true when
 //   anything moved; recording that change is the caller's (an edit marks
 //   the document changed, a freshly opened template stays as opened).

@@ -1,5 +1,8 @@
 #include "arms/armswizard.h"
 
+#include <QHash>
+#include <QSet>
+#include <algorithm>
 #include <cmath>
 
 #include "document/diagramdocument.h"
@@ -41,7 +44,132 @@ int firstLineWithName(const QStringList& lines, const QString& name)
     return -1;
 }
 
+// Angle of (x, y) seen from (cx, cy), degrees in [0, 360), y down.
+double polarAngle(double cx, double cy, double x, double y)
+{
+    const double a = std::atan2(cy - y, x - cx) * 180.0 / M_PI;
+    return a < 0 ? a + 360.0 : a;
+}
+
+double ccwSpan(double from, double to)
+{
+    const double d = std::fmod(to - from + 720.0, 360.0);
+    return d == 0 ? 360.0 : d;
+}
+
+bool readXY(const QString& line, int& x, int& y)
+{
+    const QStringList f = line.mid(5).split(QLatin1Char(';'));
+    if (line.mid(4, 1) != QLatin1String("=") || f.size() < 2)
+        return false;
+    bool okX = false, okY = false;
+    x = f[0].toInt(&okX);
+    y = f[1].toInt(&okY);
+    return okX && okY;
+}
+
+struct ArmAngle {
+    int arm;
+    double angle;
+};
+
+// The arms as the general variables define them, in counter-clockwise order
+// of their angles.
+QList<ArmAngle> definedArms(const std::array<QString, kArmCount>& defs)
+{
+    QList<ArmAngle> out;
+    for (int i = 0; i < kArmCount; ++i) {
+        const QStringList f = defs[i].split(QLatin1Char(';'));
+        if (f.size() < 3 || f[0].size() != 4 || f[1].size() != 4)
+            continue;
+        bool ok = false;
+        const int a = f[2].toInt(&ok);
+        if (ok)
+            out << ArmAngle{i, std::fmod(std::fmod(double(a), 360.0) + 360.0, 360.0)};
+    }
+    std::stable_sort(out.begin(), out.end(), [](const ArmAngle& l, const ArmAngle& r) { return l.angle < r.angle; });
+    return out;
+}
+
+QStringList ringPointsOf(const DiagramDocument& doc, const std::array<QString, kArmCount>& defs)
+{
+    const GeneralVariables& g = doc.general;
+    QSet<QString> own{g.armcenter};
+    for (const QString& d : defs) {
+        own << d.mid(0, 4) << d.mid(5, 4);
+    }
+    const int centreLine = g.armcenter.isEmpty() ? -1 : firstLineWithName(doc.coordinates, g.armcenter);
+    int cx = 0, cy = 0;
+    if (centreLine < 0 || !readXY(doc.coordinates[centreLine], cx, cy))
+        return {};
+    QStringList out;
+    QSet<QString> seen;
+    for (const QString& line : doc.script) {
+        const QStringView code = QStringView(line).left(4);
+        int first = 0, count = 0;
+        if (code == QLatin1String("ARC;") || code == QLatin1String("AR2;"))
+            first = 2, count = 4;
+        else if (code == QLatin1String("LNE;"))
+            first = 2, count = 2;
+        else
+            continue;
+        const QStringList f = line.split(QLatin1Char(';'));
+        for (int i = first; i < first + count && i < f.size(); ++i) {
+            const QString& name = f[i];
+            if (name.size() != 4 || own.contains(name) || seen.contains(name))
+                continue;
+            seen << name;
+            const int at = firstLineWithName(doc.coordinates, name);
+            int x = 0, y = 0;
+            if (at < 0 || !readXY(doc.coordinates[at], x, y))
+                continue;
+            const double d = std::hypot(double(x - cx), double(y - cy));
+            if (d > 0 && d < g.armdistcep1)
+                out << name;
+        }
+    }
+    return out;
+}
+
+// Turns the ring points from the old arm angles to the new ones (see the
+// header); the centre is the same for both.
+void turnRing(DiagramDocument& doc, const std::array<QString, kArmCount>& oldDefs, int cx, int cy)
+{
+    const QList<ArmAngle> before = definedArms(oldDefs);
+    const QList<ArmAngle> after = definedArms(doc.general.arm);
+    if (before.size() < 2)
+        return;
+    QHash<int, double> now;
+    for (const ArmAngle& a : after)
+        now.insert(a.arm, a.angle);
+    for (const QString& name : ringPointsOf(doc, oldDefs)) {
+        const int line = firstLineWithName(doc.coordinates, name);
+        int x = 0, y = 0;
+        if (line < 0 || !readXY(doc.coordinates[line], x, y))
+            continue;
+        const double phi = polarAngle(cx, cy, x, y);
+        const double dist = std::hypot(double(x - cx), double(y - cy));
+        // The sector (from an arm counter-clockwise to the next) that holds the point.
+        qsizetype i = before.size() - 1;
+        for (qsizetype j = 0; j < before.size(); ++j)
+            if (before[j].angle <= phi)
+                i = j;
+        const ArmAngle& from = before[i];
+        const ArmAngle& to = before[(i + 1) % before.size()];
+        if (!now.contains(from.arm) || !now.contains(to.arm))
+            continue;
+        const double share = ccwSpan(from.angle, phi) / ccwSpan(from.angle, to.angle);
+        const double turned = (now[from.arm] + std::fmod(share, 1.0) * ccwSpan(now[from.arm], now[to.arm])) * M_PI / 180.0;
+        doc.coordinates[line] = QStringLiteral("%1=%2;%3;")
+                                    .arg(name)
+                                    .arg(roundEven(cx + std::cos(turned) * dist))
+                                    .arg(roundEven(cy - std::sin(turned) * dist));
+    }
+}
+
 } // namespace
+
+QStringList ringPoints(const DiagramDocument& doc) { return ringPointsOf(doc, doc.general.arm); }
 
 int armPointX(int cx, int angle, int distance)
 {
@@ -75,15 +203,17 @@ ArmsWizardInput armsWizardLoad(const DiagramDocument& doc)
     return in;
 }
 
-void armsWizardApply(DiagramDocument& doc, const ArmsWizardInput& in)
+void armsWizardApply(DiagramDocument& doc, const ArmsWizardInput& in, bool ringFollows)
 {
-    placeArmPoints(doc, in);
+    placeArmPoints(doc, in, ringFollows);
     doc.markChanged();
 }
 
-void placeArmPoints(DiagramDocument& doc, const ArmsWizardInput& in)
+void placeArmPoints(DiagramDocument& doc, const ArmsWizardInput& in, bool ringFollows)
 {
     GeneralVariables& g = doc.general;
+    const auto oldArms = g.arm;
+    const bool sameCentre = g.armcenter == in.center;
     g.armcenter = in.center;
     g.armdistcep1 = in.distCenterToPoint1;
     g.armdistp1p2 = in.distBetweenPoints;
@@ -133,6 +263,8 @@ void placeArmPoints(DiagramDocument& doc, const ArmsWizardInput& in)
         place(arm.point1, clampInt(cx + std::nearbyint(co * d1)), clampInt(cy - std::nearbyint(si * d1)));
         place(arm.point2, clampInt(cx + std::nearbyint(co * d12)), clampInt(cy - std::nearbyint(si * d12)));
     }
+    if (ringFollows && sameCentre)
+        turnRing(doc, oldArms, cx, cy);
 }
 
 } // namespace korvimo

@@ -45,11 +45,23 @@ ArmsWizardInput armsWizardLoad(const DiagramDocument& doc);
 // dropped. Marks the document changed on every path that gets past the base
 // values. Throws ConversionError (document/integertext.h) when the centre's x
 // or y is not a decimal integer; only the base values are stored then.
-void armsWizardApply(DiagramDocument& doc, const ArmsWizardInput& input);
+//
+// With ringFollows (the program setting RingFollowsArms) the ring points
+// turn with the arms too: every point that a band line (ARC, AR2, LNE) uses,
+// that is neither the centre nor an arm point and lies nearer to the centre
+// than armdistcep1, keeps its distance from the centre and its place within
+// the angle between the two arms it lay between (both as they were stored
+// before), now measured between those arms' new angles. So a roundabout's
+// ring stations follow the arms wherever they are turned. Nothing moves when
+// the centre point changes or fewer than two arms stay defined.
+void armsWizardApply(DiagramDocument& doc, const ArmsWizardInput& input, bool ringFollows = true);
 
 // The apply step without marking the document changed, for callers that
 // move the arms again as part of a larger change of their own.
-void placeArmPoints(DiagramDocument& doc, const ArmsWizardInput& input);
+void placeArmPoints(DiagramDocument& doc, const ArmsWizardInput& input, bool ringFollows = true);
+
+// The ring points described above, by name, as the diagram stands.
+QStringList ringPoints(const DiagramDocument& doc);
 
 // Where an arm point lands: centre + round(cos a x d), centre - round(sin a x d),
 // with the angle taken in single precision as the wizard always has.

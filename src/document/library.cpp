@@ -161,7 +161,7 @@ void SchaalEtcGoedZetten(DiagramFile& files)
     doc.general.sfactor = sfactorForHighestVolume(highestVolume(doc.intensities));
     callHook(files.hooks.rebuildOverview);
     callHook(files.hooks.redraw);
-    armsWizardApply(doc, armsWizardLoad(doc));
+    armsWizardApply(doc, armsWizardLoad(doc), files.context().settings.ringFollowsArms);
     if (armsWizardFinish(doc, files.context()))
         doc.markChanged();
     callHook(files.hooks.updateMenu);

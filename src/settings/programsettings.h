@@ -67,6 +67,9 @@ struct ProgramSettings {
     // and imports are placed clear of the bands.
     bool keepTextsUpright = true;
     bool placeNamesClear = true;
+    // The points of a template's roundabout ring turn with the arms when the
+    // arms wizard turns them; off, only the arm points move.
+    bool ringFollowsArms = true;
 
     // "Name=M:0;L:..;T:..;W:..;H:..;N:..;" one per window, in order
     // (settings/windowpositions.h).

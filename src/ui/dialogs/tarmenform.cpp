@@ -306,7 +306,7 @@ void TArmenForm::BitBtn1Click()
 {
     try {
         dialogs::BusyCursor busy;
-        armsWizardApply(m_doc, input());
+        armsWizardApply(m_doc, input(), m_ctx.settings.ringFollowsArms);
         if (armsWizardFinish(m_doc, m_ctx))
             m_doc.markChanged();
     } catch (const ConversionError& e) {
