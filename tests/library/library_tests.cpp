@@ -57,7 +57,7 @@ TEST(Library_ListTests, ShippedLibraryListsEveryTemplateTheProgramNames)
         EXPECT_GT(e.size(), 12);
     }
     for (const char* c : {"011301", "011302", "011303", "011304", "011400", "010500", "010600", "010700",
-                          "010800", "020301", "020302", "020303", "020304", "020400"})
+                          "010800", "020301", "020302", "020303", "020304", "020400", "020500", "020600"})
         EXPECT_TRUE(codes.contains(QLatin1String(c))) << c;
     EXPECT_EQ(env.library.NaamDiagramOphalen("011400"), "011400   Kruispunt, vier armen");
 

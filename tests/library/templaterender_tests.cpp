@@ -22,7 +22,7 @@ using namespace korvimo;
 namespace {
 
 const char* const kCodes[] = {"011301", "011302", "011303", "011304", "011400", "010500", "010600",
-                              "010700", "010800", "020301", "020302", "020303", "020304", "020400"};
+                              "010700", "010800", "020301", "020302", "020303", "020304", "020400", "020500", "020600"};
 
 // Which arms a template carries traffic on, from its arm definitions.
 QList<int> presentArms(test::LibEnv& env, const QString& code)
