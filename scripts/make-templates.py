@@ -567,9 +567,9 @@ def build():
                                 sample_volumes(n), note("%d-arm intersection" % n), median, gap))
     for code, missing in (("020301", 1), ("020302", 2), ("020303", 3), ("020304", 4)):
         present = [a for a in FOUR if a != missing]
-        out.append(roundabout(code, FOUR, present, 100, 250, 80, titles("r3"), sample_volumes(4),
+        out.append(roundabout(code, FOUR, present, 90, 320, 80, titles("r3"), sample_volumes(4),
                               note("three-arm roundabout, arm %d missing" % missing)))
-    out.append(roundabout("020400", FOUR, [1, 2, 3, 4], 100, 250, 80, titles("r4"), sample_volumes(4),
+    out.append(roundabout("020400", FOUR, [1, 2, 3, 4], 90, 320, 80, titles("r4"), sample_volumes(4),
                           note("four-arm roundabout")))
     for n, ring_r, d1 in ((5, 110, 300), (6, 130, 400)):
         arms = {a: rnd(360 * (a - 1) / n) for a in range(1, n + 1)}

@@ -45,6 +45,7 @@ TEST(Settings_SettingsFileTests, RoundTripIsByteExact)
     EXPECT_FALSE(s.composeZoomExtended);
     EXPECT_FALSE(s.keepTextsUpright);
     EXPECT_FALSE(s.placeNamesClear);
+    EXPECT_FALSE(s.ringFollowsArms);
     EXPECT_EQ(s.formPositions.size(), 3); // two windows and the empty last line
     EXPECT_EQ(s.compareDecreaseColor, 9);
     EXPECT_EQ(s.volumeClasses, QStringLiteral("MVT+VRA*2"));
@@ -84,7 +85,7 @@ TEST(Settings_SettingsFileTests, DefaultsAreWrittenInFileOrder)
         "ComposeZoomExtended=1", "CompareIncreaseColor=1", "CompareDecreaseColor=2", "ComparePercentages=0",
         "CompareZeroLabels=0", "VolumeClasses=", "VolumeShareClass=", "KeepTextsUpright=1", "PlaceNamesClear=1", "RingFollowsArms=1"};
     EXPECT_EQ(lines.mid(3, expected.size()), expected);
-    EXPECT_EQ(lines.mid(62), (QStringList{"", "[**Form positions**]", ""}));
+    EXPECT_EQ(lines.mid(63), (QStringList{"", "[**Form positions**]", ""}));
 }
 
 TEST(Settings_SettingsFileTests, KeysAreReadWithoutRegardToCase)
