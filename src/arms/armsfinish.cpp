@@ -395,7 +395,8 @@ private:
                     return;
                 g.armdistp1p2 = next;
             }
-            placeArmPoints(m_doc, armsWizardLoad(m_doc), m_ctx.settings.ringFollowsArms);
+            // The angles stay; the ring has moved with the centre already.
+            placeArmPoints(m_doc, armsWizardLoad(m_doc), false);
             used = placeNames();
         }
     }

@@ -131,11 +131,31 @@ QStringList ringPointsOf(const DiagramDocument& doc, const std::array<QString, k
     return out;
 }
 
+// Where the arms stand now, measured from their outer points (an import
+// writes the new angles into the definitions before the points move, so the
+// definitions cannot say where the ring was laid out).
+QList<ArmAngle> standingArms(const DiagramDocument& doc, const std::array<QString, kArmCount>& defs, int cx, int cy)
+{
+    QList<ArmAngle> out;
+    for (int i = 0; i < kArmCount; ++i) {
+        for (const QString& name : {defs[i].mid(5, 4), defs[i].mid(0, 4)}) {
+            const int line = name.size() == 4 ? firstLineWithName(doc.coordinates, name) : -1;
+            int x = 0, y = 0;
+            if (line < 0 || !readXY(doc.coordinates[line], x, y) || (x == cx && y == cy))
+                continue;
+            out << ArmAngle{i, polarAngle(cx, cy, x, y)};
+            break;
+        }
+    }
+    std::stable_sort(out.begin(), out.end(), [](const ArmAngle& l, const ArmAngle& r) { return l.angle < r.angle; });
+    return out;
+}
+
 // Turns the ring points from the old arm angles to the new ones (see the
 // header); the centre is the same for both.
-void turnRing(DiagramDocument& doc, const std::array<QString, kArmCount>& oldDefs, int cx, int cy)
+void turnRing(DiagramDocument& doc, const std::array<QString, kArmCount>& oldDefs, const QList<ArmAngle>& before,
+              int cx, int cy)
 {
-    const QList<ArmAngle> before = definedArms(oldDefs);
     const QList<ArmAngle> after = definedArms(doc.general.arm);
     if (before.size() < 2)
         return;
@@ -233,6 +253,7 @@ void placeArmPoints(DiagramDocument& doc, const ArmsWizardInput& in, bool ringFo
     const int cx = toInteger(xText);
     const int cy = toInteger(yText);
 
+    const QList<ArmAngle> before = ringFollows && sameCentre ? standingArms(doc, oldArms, cx, cy) : QList<ArmAngle>();
     for (QString& def : g.arm)
         def.clear();
 
@@ -264,7 +285,7 @@ void placeArmPoints(DiagramDocument& doc, const ArmsWizardInput& in, bool ringFo
         place(arm.point2, clampInt(cx + std::nearbyint(co * d12)), clampInt(cy - std::nearbyint(si * d12)));
     }
     if (ringFollows && sameCentre)
-        turnRing(doc, oldArms, cx, cy);
+        turnRing(doc, oldArms, before, cx, cy);
 }
 
 } // namespace korvimo

@@ -50,8 +50,9 @@ ArmsWizardInput armsWizardLoad(const DiagramDocument& doc);
 // turn with the arms too: every point that a band line (ARC, AR2, LNE) uses,
 // that is neither the centre nor an arm point and lies nearer to the centre
 // than armdistcep1, keeps its distance from the centre and its place within
-// the angle between the two arms it lay between (both as they were stored
-// before), now measured between those arms' new angles. So a roundabout's
+// the angle between the two arms it lay between (as the arms' points stood
+// before, so that an import that rewrote the angles first is followed too),
+// now measured between those arms' new angles. So a roundabout's
 // ring stations follow the arms wherever they are turned. Nothing moves when
 // the centre point changes or fewer than two arms stay defined.
 void armsWizardApply(DiagramDocument& doc, const ArmsWizardInput& input, bool ringFollows = true);
