@@ -162,6 +162,9 @@ class Layout:
     def p2(self, a):
         return "00%d2" % a
 
+    def name_points(self, a):
+        return "03%d1" % a, "03%d2" % a
+
     def at(self, angle, dist):
         r = math.radians(angle)
         return self.cx + math.cos(r) * dist, self.cy - math.sin(r) * dist
@@ -385,10 +388,16 @@ class Layout:
         s = self.t.script
         s += ["GRP;1;Names;"]
         for a in self.present:
-            # In the median between the two stacks, halfway along the arm.
+            # On two points of its own that the arms wizard lays along the
+            # arm: in the median halfway along it, or beside the bands when
+            # the program places names clear of them. Stored here as the
+            # median place, so that any reader sees a sensible picture.
             pts = (self.p1(a), self.p2(a)) if self.readable(a) else (self.p2(a), self.p1(a))
+            n1, n2 = self.name_points(a)
+            self.t.point(n1, *self.t.coord(pts[0]))
+            self.t.point(n2, *self.t.coord(pts[1]))
             s.append("TXT;1;R;[%s;%s];C;[0100];[0100];0;C;NYN;80;%s;V;Streetname%02d;"
-                     % (pts[0], pts[1], TEXT_COLOUR, a))
+                     % (n1, n2, TEXT_COLOUR, a))
         s += ["GRP;1;Text;",
               "TXT;1;P;0210;[0100];[0100];0;L;YNN;140;%s;V;Title01;" % TEXT_COLOUR,
               "TXT;1;P;0211;[0100];[0100];0;L;NNN;100;%s;V;Title02;" % TEXT_COLOUR,

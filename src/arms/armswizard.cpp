@@ -77,6 +77,12 @@ ArmsWizardInput armsWizardLoad(const DiagramDocument& doc)
 
 void armsWizardApply(DiagramDocument& doc, const ArmsWizardInput& in)
 {
+    placeArmPoints(doc, in);
+    doc.markChanged();
+}
+
+void placeArmPoints(DiagramDocument& doc, const ArmsWizardInput& in)
+{
     GeneralVariables& g = doc.general;
     g.armcenter = in.center;
     g.armdistcep1 = in.distCenterToPoint1;
@@ -84,10 +90,8 @@ void armsWizardApply(DiagramDocument& doc, const ArmsWizardInput& in)
 
     // No centre chosen matches no line: lines are never empty.
     const int centreLine = in.center.isEmpty() ? -1 : firstLineWithName(doc.coordinates, in.center);
-    if (centreLine < 0) {
-        doc.markChanged();
+    if (centreLine < 0)
         return;
-    }
     const QString& c = doc.coordinates[centreLine];
     const int eq = c.indexOf(QLatin1Char('='));
     const int s1 = c.indexOf(QLatin1Char(';'), eq + 1);
@@ -129,7 +133,6 @@ void armsWizardApply(DiagramDocument& doc, const ArmsWizardInput& in)
         place(arm.point1, clampInt(cx + std::nearbyint(co * d1)), clampInt(cy - std::nearbyint(si * d1)));
         place(arm.point2, clampInt(cx + std::nearbyint(co * d12)), clampInt(cy - std::nearbyint(si * d12)));
     }
-    doc.markChanged();
 }
 
 } // namespace korvimo

@@ -47,6 +47,10 @@ ArmsWizardInput armsWizardLoad(const DiagramDocument& doc);
 // or y is not a decimal integer; only the base values are stored then.
 void armsWizardApply(DiagramDocument& doc, const ArmsWizardInput& input);
 
+// The apply step without marking the document changed, for callers that
+// move the arms again as part of a larger change of their own.
+void placeArmPoints(DiagramDocument& doc, const ArmsWizardInput& input);
+
 // Where an arm point lands: centre + round(cos a x d), centre - round(sin a x d),
 // with the angle taken in single precision as the wizard always has.
 int armPointX(int cx, int angle, int distance);

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "arms/armsfinish.h"
 #include "arms/armswizard.h"
 #include "core/programcontext.h"
 #include "document/diagramfile.h"
@@ -137,6 +138,9 @@ bool DiagramLibrary::OpenBestandUitLib(const QString& code, DiagramFile& files, 
     DiagramDocument& doc = files.document();
     doc.fileName = files.untitledName();
     files.ProgrammaCaptionUpdaten();
+    // Names beside the bands for these volumes; the template stays as opened.
+    if (armsWizardFinish(doc, m_ctx))
+        doc.announceChanged();
     if (leftHandTraffic) {
         doc.general.arrowsize = -doc.general.arrowsize;
         callHook(files.hooks.redraw);
@@ -158,6 +162,8 @@ void SchaalEtcGoedZetten(DiagramFile& files)
     callHook(files.hooks.rebuildOverview);
     callHook(files.hooks.redraw);
     armsWizardApply(doc, armsWizardLoad(doc));
+    if (armsWizardFinish(doc, files.context()))
+        doc.markChanged();
     callHook(files.hooks.updateMenu);
     callHook(files.hooks.redraw);
 }

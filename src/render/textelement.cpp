@@ -36,6 +36,28 @@ constexpr long double kMaxFontPoints = 20000;
 
 } // namespace
 
+bool readsUpsideDown(long double degrees)
+{
+    long double a = std::fmod(degrees, 360.0L);
+    if (a < 0)
+        a += 360;
+    return a > 90 && a < 270;
+}
+
+void keepUpright(long double& phi, QString& alignment)
+{
+    if (!readsUpsideDown(phi))
+        return;
+    // Half a turn about the anchor with the alignment mirrored covers the
+    // very box the text had: same place, read from left to right. No
+    // alignment draws as "L".
+    phi -= 180;
+    if (alignment == QLatin1String("R"))
+        alignment = QStringLiteral("L");
+    else if (alignment != QLatin1String("C"))
+        alignment = QStringLiteral("R");
+}
+
 QString loginName()
 {
     if (const passwd* pw = getpwuid(geteuid()); pw && pw->pw_name && *pw->pw_name)
@@ -119,7 +141,10 @@ void drawTxt(RenderState& s)
         return;
     MetaCanvas& c = s.canvas;
     PointRegisters& r = s.reg;
-    const long double phi = s.rotation + r.referenceAngle;
+    long double phi = s.rotation + r.referenceAngle;
+    QString alignment = s.alignment;
+    if (s.ctx.settings.keepTextsUpright)
+        keepUpright(phi, alignment);
 
     c.setBrushClear(true);
     const long double size = std::clamp(static_cast<long double>(s.general.fontsize) * s.textSizePercent / 100 * 10
@@ -140,9 +165,9 @@ void drawTxt(RenderState& s)
     r.ya[1] -= std::sin(up) * h / 2;
     const long double along = phi * kDegToRad;
     long double shift = 0;
-    if (s.alignment == QLatin1String("R"))
+    if (alignment == QLatin1String("R"))
         shift = w;
-    else if (s.alignment == QLatin1String("C"))
+    else if (alignment == QLatin1String("C"))
         shift = w / 2;
     r.xa[1] -= std::cos(along) * shift;
     r.ya[1] += std::sin(along) * shift;

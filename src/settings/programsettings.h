@@ -61,6 +61,12 @@ struct ProgramSettings {
     // labels show (empty: none).
     QString volumeClasses;
     QString volumeShareClass;
+    // Drawing aids that the stored diagrams know nothing of; off, the
+    // drawing is exactly what the script says. A text that would read upside
+    // down is turned half a turn about its anchor; street names of templates
+    // and imports are placed clear of the bands.
+    bool keepTextsUpright = true;
+    bool placeNamesClear = true;
 
     // "Name=M:0;L:..;T:..;W:..;H:..;N:..;" one per window, in order
     // (settings/windowpositions.h).

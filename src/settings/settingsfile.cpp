@@ -109,7 +109,9 @@ const QList<Field>& fields()
           << flagField("ComparePercentages", &S::comparePercentages)
           << flagField("CompareZeroLabels", &S::compareZeroLabels)
           << textField("VolumeClasses", &S::volumeClasses)
-          << textField("VolumeShareClass", &S::volumeShareClass);
+          << textField("VolumeShareClass", &S::volumeShareClass)
+          << flagField("KeepTextsUpright", &S::keepTextsUpright)
+          << flagField("PlaceNamesClear", &S::placeNamesClear);
         return f;
     }();
     return all;

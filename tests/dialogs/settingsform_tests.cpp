@@ -46,6 +46,7 @@ TEST_F(Dialogs_SettingsTests, RoundTripOfEveryControl)
     ctx.settings.csvSep = QStringLiteral(",;");
     ctx.settings.fontNameDefault = QStringLiteral("Courier New");
     ctx.settings.fontSizeDefault = 9;
+    ctx.settings.placeNamesClear = false;
     const QStringList before = korvimo::settingsFileLines(ctx.settings);
     form->FormActivate();
     EXPECT_EQ(form->CopyTypeComboBox->currentText(), "JPG");
@@ -53,6 +54,8 @@ TEST_F(Dialogs_SettingsTests, RoundTripOfEveryControl)
     EXPECT_EQ(form->PrintColorsComboBox->currentText(), "Max.");
     EXPECT_TRUE(form->ThemeDarkRadioButton->isChecked());
     EXPECT_EQ(form->FontEdit->text(), "Courier New 9");
+    EXPECT_TRUE(form->UprightCheckBox->isChecked());
+    EXPECT_FALSE(form->NamesClearCheckBox->isChecked());
     form->BitBtn1Click();
     EXPECT_EQ(korvimo::settingsFileLines(ctx.settings), before);
     EXPECT_EQ(redraws, 1);
@@ -66,6 +69,8 @@ TEST_F(Dialogs_SettingsTests, RoundTripOfEveryControl)
     form->AutoRedrawCheckBox->setChecked(false);
     form->Arc22CheckBox->setChecked(false);
     form->Arc22SpinEdit->setValue(-4);
+    form->UprightCheckBox->setChecked(false);
+    form->NamesClearCheckBox->setChecked(true);
     form->ThemeLightRadioButton->setChecked(true);
     form->MaxWidthSpinEdit->setValue(2000);
     form->MaxHeightSpinEdit->setValue(900);
@@ -93,6 +98,8 @@ TEST_F(Dialogs_SettingsTests, RoundTripOfEveryControl)
     EXPECT_FALSE(s.autoRedrawScale);
     EXPECT_FALSE(s.arc22ArcsAllowed);
     EXPECT_EQ(s.arc22ArcsValue, -4);
+    EXPECT_FALSE(s.keepTextsUpright);
+    EXPECT_TRUE(s.placeNamesClear);
     EXPECT_EQ(s.interfaceTheme, 2);
     EXPECT_EQ(s.maxDiagramWidth, 2000);
     EXPECT_EQ(s.maxDiagramHeight, 900);

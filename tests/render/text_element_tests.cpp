@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
+#include <QLineF>
+#include <cmath>
 
 #include "canvas/textmetrics.h"
 #include "elements_harness.h"
@@ -73,6 +75,7 @@ TEST(Render_TextElementTests, RightAlignedUpsideDown)
 {
     // Alignment R with phi = 180: the text ends at the base point and runs leftwards, upside down.
     test::ElementDrawing d;
+    d.ctx.settings.keepTextsUpright = false;
     d.doc.coordinates = {"0001=100;100;"};
     d.doc.script = {R"(TXT;1;P;0001;[0000];[0000];180;R;NNN;100;0;T;["Ab"];)"};
     d.render();
@@ -188,4 +191,130 @@ TEST(Render_TextElementTests, PrintFontFactorScalesTheSize)
     const auto t = texts(d);
     ASSERT_EQ(t.size(), 1);
     EXPECT_EQ(t[0].font().height, TextMetrics::heightForPoints(80));
+}
+
+namespace {
+
+// The four corners of a drawn text's cell, from its record: top-left, then
+// along the text line, then down across it.
+QList<QPointF> cellCorners(const MetaRecord& t)
+{
+    const TextMetrics m;
+    const double w = m.textWidth(t.font(), t.text()), h = m.textHeight(t.font());
+    const double a = t.font().escapement / 10.0 * M_PI / 180.0;
+    const QPointF p0 = t.points[0];
+    const QPointF along(std::cos(a) * w, -std::sin(a) * w), down(std::sin(a) * h, std::cos(a) * h);
+    return {p0, p0 + along, p0 + along + down, p0 + down};
+}
+
+// Every corner of one cell has a corner of the other within tol.
+bool sameCell(const QList<QPointF>& a, const QList<QPointF>& b, double tol)
+{
+    for (const QPointF& p : a) {
+        bool found = false;
+        for (const QPointF& q : b)
+            found = found || QLineF(p, q).length() <= tol;
+        if (!found)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+TEST(Render_TextElementTests, UpsideDownMeansStrictlyBetween90And270)
+{
+    // The half-open limits, negative angles and angles beyond a full turn.
+    for (long double a : {0.0L, 90.0L, 270.0L, 360.0L, 89.9L, 270.1L, -90.0L, 450.0L, 630.0L, -45.0L})
+        EXPECT_FALSE(readsUpsideDown(a)) << double(a);
+    for (long double a : {90.1L, 180.0L, 269.9L, -100.0L, 540.0L, -180.0L, 900.0L})
+        EXPECT_TRUE(readsUpsideDown(a)) << double(a);
+
+    long double phi = 200;
+    QString align = QStringLiteral("L");
+    keepUpright(phi, align);
+    EXPECT_EQ(double(phi), 20.0);
+    EXPECT_EQ(align, "R");
+    align = QString(); // none given yet draws as L, so it turns into R
+    phi = 120;
+    keepUpright(phi, align);
+    EXPECT_EQ(double(phi), -60.0);
+    EXPECT_EQ(align, "R");
+    align = QStringLiteral("C");
+    phi = 100;
+    keepUpright(phi, align);
+    EXPECT_EQ(align, "C");
+    align = QStringLiteral("R");
+    phi = 60;
+    keepUpright(phi, align);
+    EXPECT_EQ(double(phi), 60.0);
+    EXPECT_EQ(align, "R");
+}
+
+TEST(Render_TextElementTests, ArmsEveryThirtyDegreesReadUprightInTheSameCell)
+{
+    // Twelve arms every 30 degrees, a label at the outer end of each, alignments L, C and R in turn and
+    // rotations 0 and 15: with KeepTextsUpright off every text keeps its line's angle; with it on no text
+    // reads upside down, the flipped ones have their alignment mirrored, and every text covers the very
+    // cell it covered before.
+    QStringList coords{"0001=250;250;"}, script;
+    const char* const aligns[] = {"L", "C", "R"};
+    for (int k = 0; k < 12; ++k) {
+        const double a = k * 30 * M_PI / 180.0;
+        coords << QStringLiteral("%1=%2;%3;").arg(1100 + k).arg(qRound(250 + 150 * std::cos(a))).arg(qRound(250 - 150 * std::sin(a)));
+        for (int rot : {0, 15})
+            script << QStringLiteral("TXT;1;R;[0001;%1];2;[0000];[0000];%2;%3;NNN;100;0;T;[\"Arm %1 label\"];")
+                          .arg(1100 + k).arg(rot).arg(aligns[k % 3]);
+    }
+    QList<MetaRecord> off, on;
+    for (bool upright : {false, true}) {
+        test::ElementDrawing d;
+        d.ctx.settings.keepTextsUpright = upright;
+        d.doc.coordinates = coords;
+        d.doc.script = script;
+        d.render();
+        (upright ? on : off) = texts(d);
+    }
+    ASSERT_EQ(off.size(), 24);
+    ASSERT_EQ(on.size(), 24);
+    // The angle of a line may come out a whole turn apart (an arm due east is 360 degrees).
+    const auto turn = [](int tenths) { return ((tenths % 3600) + 3600) % 3600; };
+    int flipped = 0;
+    for (int i = 0; i < 24; ++i) {
+        const int k = i / 2, rot = (i % 2) * 15;
+        const int phi = k * 30 + rot;
+        EXPECT_EQ(turn(off[i].font().escapement), turn(phi * 10)) << i;
+        const bool down = phi > 90 && phi < 270;
+        EXPECT_EQ(turn(on[i].font().escapement), turn(down ? (phi - 180) * 10 : phi * 10)) << i;
+        EXPECT_EQ(on[i].font().orientation, on[i].font().escapement) << i;
+        EXPECT_FALSE(readsUpsideDown(on[i].font().escapement / 10.0L)) << i;
+        flipped += down;
+        // Rounding of the two top-left corners leaves a unit or two.
+        EXPECT_TRUE(sameCell(cellCorners(off[i]), cellCorners(on[i]), 2.5)) << i << " at " << phi;
+        if (!down)
+            EXPECT_EQ(on[i].points[0], off[i].points[0]) << i;
+    }
+    EXPECT_EQ(flipped, 11); // 120, 135, 150, 165, 180, 195, 210, 225, 240, 255 and 105
+}
+
+TEST(Render_TextElementTests, UprightTextsMirrorTheAlignment)
+{
+    // At 180 degrees an L text that ran leftwards from its anchor now ends there (R) and an R text starts
+    // there: the anchor keeps its meaning for the reader, the text reads left to right.
+    const TextMetrics m;
+    const FontSpec f = fontOf(100);
+    const int w = m.textWidth(f, "Ab"), h = m.textHeight(f);
+    for (const char* align : {"L", "R", "C"}) {
+        test::ElementDrawing d;
+        d.doc.coordinates = {"0001=100;100;"};
+        d.doc.script = {QStringLiteral("TXT;1;P;0001;[0000];[0000];180;%1;NNN;100;0;T;[\"Ab\"];").arg(align)};
+        d.render();
+        const auto t = texts(d);
+        ASSERT_EQ(t.size(), 1);
+        EXPECT_EQ(t[0].font().escapement, 0) << align;
+        const int expectX = QLatin1String(align) == QLatin1String("L") ? 1000 - w
+                            : QLatin1String(align) == QLatin1String("R") ? 1000
+                                                                         : roundToEven(1000 - w / 2.0L);
+        EXPECT_EQ(t[0].points[0], QPoint(expectX, roundToEven(1000 - h / 2.0L))) << align;
+    }
 }

@@ -43,6 +43,8 @@ TEST(Settings_SettingsFileTests, RoundTripIsByteExact)
     EXPECT_FALSE(s.exportPixAntiAliased);
     EXPECT_EQ(s.basicColors[15], -16);
     EXPECT_FALSE(s.composeZoomExtended);
+    EXPECT_FALSE(s.keepTextsUpright);
+    EXPECT_FALSE(s.placeNamesClear);
     EXPECT_EQ(s.formPositions.size(), 3); // two windows and the empty last line
     EXPECT_EQ(s.compareDecreaseColor, 9);
     EXPECT_EQ(s.volumeClasses, QStringLiteral("MVT+VRA*2"));
@@ -61,7 +63,7 @@ TEST(Settings_SettingsFileTests, DefaultsAreWrittenInFileOrder)
 {
     // The default settings produce the described layout, key by key.
     const QStringList lines = settingsFileLines(ProgramSettings());
-    ASSERT_EQ(lines.size(), 63);
+    ASSERT_EQ(lines.size(), 65);
     EXPECT_EQ(lines[0], QStringLiteral("[Korvimo settings]"));
     EXPECT_EQ(lines[1], QString());
     EXPECT_EQ(lines[2], QStringLiteral("[**General variables**]"));
@@ -80,9 +82,9 @@ TEST(Settings_SettingsFileTests, DefaultsAreWrittenInFileOrder)
         "BasicColor0012=4210816", "BasicColor0013=65280", "BasicColor0014=255", "BasicColor0015=65535",
         "BasicColor0016=16711680", "InterfaceTheme=1", "DrawingBgDarkColor=9868950", "LibLeftHandTraffic=0",
         "ComposeZoomExtended=1", "CompareIncreaseColor=1", "CompareDecreaseColor=2", "ComparePercentages=0",
-        "CompareZeroLabels=0", "VolumeClasses=", "VolumeShareClass="};
+        "CompareZeroLabels=0", "VolumeClasses=", "VolumeShareClass=", "KeepTextsUpright=1", "PlaceNamesClear=1"};
     EXPECT_EQ(lines.mid(3, expected.size()), expected);
-    EXPECT_EQ(lines.mid(60), (QStringList{"", "[**Form positions**]", ""}));
+    EXPECT_EQ(lines.mid(62), (QStringList{"", "[**Form positions**]", ""}));
 }
 
 TEST(Settings_SettingsFileTests, KeysAreReadWithoutRegardToCase)
@@ -92,13 +94,16 @@ TEST(Settings_SettingsFileTests, KeysAreReadWithoutRegardToCase)
     const ProgramSettings s = readBytes(crlf({"[**General variables**]", "COPYTYPE=JPG",
                                               "EXPORTPIXANTIALIASED=0", "zoominoutvalue=75",
                                               "AutoRedrawScale=true", "LanguageSet=1 ",
-                                              "libLEFThandTRAFFIC=1"}));
+                                              "libLEFThandTRAFFIC=1", "keeptextsupright=0",
+                                              "PLACENAMESCLEAR=yes"}));
     EXPECT_EQ(s.copyType, QStringLiteral("JPG"));
     EXPECT_FALSE(s.exportPixAntiAliased);
     EXPECT_EQ(s.zoomInOutValue, 75);
     EXPECT_FALSE(s.autoRedrawScale); // "true" is not "1"
     EXPECT_FALSE(s.languageSet);     // neither is "1 "
     EXPECT_TRUE(s.libLeftHandTraffic);
+    EXPECT_FALSE(s.keepTextsUpright);
+    EXPECT_FALSE(s.placeNamesClear); // "yes" is not "1"
 }
 
 TEST(Settings_SettingsFileTests, UnknownRepeatedAndBadLines)

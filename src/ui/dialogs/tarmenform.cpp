@@ -16,6 +16,7 @@
 #include <QWheelEvent>
 #include <limits>
 
+#include "arms/armsfinish.h"
 #include "core/programcontext.h"
 #include "document/diagramdocument.h"
 #include "document/integertext.h"
@@ -306,6 +307,8 @@ void TArmenForm::BitBtn1Click()
     try {
         dialogs::BusyCursor busy;
         armsWizardApply(m_doc, input());
+        if (armsWizardFinish(m_doc, m_ctx))
+            m_doc.markChanged();
     } catch (const ConversionError& e) {
         m_ctx.messages().error(e.text());
         return;

@@ -85,6 +85,10 @@ TProgInstelForm::TProgInstelForm(ProgramContext& ctx, QWidget* parent) : QDialog
     Arc22CheckBox = new QCheckBox(QStringLiteral("Arc&22Arcs toestaan:"), algemeen);
     Arc22CheckBox->setObjectName(QStringLiteral("Arc22CheckBox"));
     Arc22SpinEdit = spin(algemeen, "Arc22SpinEdit", -kNoLimit - 1, kNoLimit);
+    UprightCheckBox = new QCheckBox(QStringLiteral("Teksten altijd &rechtop"), algemeen);
+    UprightCheckBox->setObjectName(QStringLiteral("UprightCheckBox"));
+    NamesClearCheckBox = new QCheckBox(QStringLiteral("Straat&namen vrij van de stromen"), algemeen);
+    NamesClearCheckBox->setObjectName(QStringLiteral("NamesClearCheckBox"));
     auto* ag = new QGridLayout(algemeen);
     ag->addWidget(captionLabel("CoordsIntervalLabel", QString::fromUtf8("Coördinateninter&val:"), CoordsIntervalSpinEdit, algemeen), 0, 0);
     ag->addWidget(CoordsIntervalSpinEdit, 0, 1);
@@ -102,6 +106,8 @@ TProgInstelForm::TProgInstelForm(ProgramContext& ctx, QWidget* parent) : QDialog
     ag->addWidget(Arc22CheckBox, 6, 0);
     ag->addWidget(Arc22SpinEdit, 6, 1);
     ag->addWidget(captionLabel("Arc22DefaultLabel", QString::fromUtf8("(default = 2)"), nullptr, algemeen), 6, 2);
+    ag->addWidget(UprightCheckBox, 7, 0, 1, 3);
+    ag->addWidget(NamesClearCheckBox, 8, 0, 1, 3);
 
     auto* thema = groupBox("ThemaGroupBox", QString::fromUtf8(" Interface thema: "), programma);
     ThemeSystemRadioButton = new QRadioButton(QStringLiteral("Volg systeem&instellingen"), thema);
@@ -345,6 +351,8 @@ void TProgInstelForm::FormActivate()
     AutoRedrawCheckBox->setChecked(s.autoRedrawScale);
     Arc22CheckBox->setChecked(s.arc22ArcsAllowed);
     Arc22SpinEdit->setValue(s.arc22ArcsValue);
+    UprightCheckBox->setChecked(s.keepTextsUpright);
+    NamesClearCheckBox->setChecked(s.placeNamesClear);
 
     const bool darkAllowed = !darkModeAllowed || darkModeAllowed();
     if (!darkAllowed)
@@ -412,6 +420,8 @@ void TProgInstelForm::BitBtn1Click()
     s.autoRedrawScale = AutoRedrawCheckBox->isChecked();
     s.arc22ArcsAllowed = Arc22CheckBox->isChecked();
     s.arc22ArcsValue = Arc22SpinEdit->value();
+    s.keepTextsUpright = UprightCheckBox->isChecked();
+    s.placeNamesClear = NamesClearCheckBox->isChecked();
     s.interfaceTheme = interfaceThemeChoice();
     s.drawingBgDarkColor = uikit::toWindowsColor(m_darkBg);
     s.maxDiagramWidth = MaxWidthSpinEdit->value();

@@ -60,6 +60,8 @@ public:
     QLineEdit* CSVSepEdit = nullptr;
     QSpinBox* DrawMethodSpinEdit = nullptr;
     QCheckBox* AutoRedrawCheckBox = nullptr;
+    QCheckBox* UprightCheckBox = nullptr;    // KeepTextsUpright
+    QCheckBox* NamesClearCheckBox = nullptr; // PlaceNamesClear
     QCheckBox* Arc22CheckBox = nullptr;
     QSpinBox* Arc22SpinEdit = nullptr;
     QRadioButton* ThemeSystemRadioButton = nullptr;
