@@ -25,12 +25,19 @@ namespace korvimo {
 
 bool AreaAverageReduce(const QImage& source, QImage& target, int targetWidth, int targetHeight);
 
+// Fastest: whole ratios small enough to be decided exactly (the fourfold
+// supersample among them) are summed in integers. General: every ratio the
+// same way, in floats with the tie guard. Both give the same bytes; General
+// is there to show it.
+enum class ReducerPath { Fastest, General };
+
 // The same reduction fed with horizontal bands of the source, top to bottom,
 // so that a large supersampled picture never has to exist whole. The bytes
 // are those of AreaAverageReduce on the whole source.
 class AreaAverageReducer {
 public:
-    AreaAverageReducer(int sourceWidth, int sourceHeight, int targetWidth, int targetHeight);
+    AreaAverageReducer(int sourceWidth, int sourceHeight, int targetWidth, int targetHeight,
+                       ReducerPath path = ReducerPath::Fastest);
     ~AreaAverageReducer();
     AreaAverageReducer(const AreaAverageReducer&) = delete;
     AreaAverageReducer& operator=(const AreaAverageReducer&) = delete;
@@ -54,6 +61,9 @@ public:
                     qsizetype targetStride, int targetTop = 0);
 
 private:
+    void wholeRatioRows(const std::uint8_t* bits, qsizetype stride, int bandTop, int m0, int m1,
+                        std::uint8_t* targetBits, qsizetype targetStride, int targetTop);
+
     struct State;
     std::unique_ptr<State> d;
 };

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QFont>
 #include <QImage>
+#include <QPainter>
 
 #include <cmath>
+#include <cstring>
 #include <random>
 
 #include "output/areaaveragereduce.h"
@@ -271,4 +274,100 @@ TEST(Output_AreaAverageReduceTests, ExactTiesRoundToEven)
         for (int c = 0; c < 3; ++c)
             EXPECT_EQ(pixel(t, b, 0)[c], want[b]) << "block " << b << " channel " << c;
     EXPECT_EQ(firstDifference(t, plainReduce(src, 4, 1)), "");
+}
+
+namespace {
+
+QImage reduceBy(ReducerPath path, const QImage& src, int tw, int th)
+{
+    QImage t(tw, th, QImage::Format_RGB32);
+    AreaAverageReducer reducer(src.width(), src.height(), tw, th, path);
+    reducer.reduceRows(src, 0, 0, th, t);
+    return t;
+}
+
+// What the program's pictures hold: hard-edged fills and wide strokes,
+// a gradient drawn a line a row, and texts of several sizes and turns.
+QImage drawnPicture(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    for (int y = 0; y < h / 3; ++y) {
+        p.setPen(QColor(255 * y / (h / 3), 40, 255 - 255 * y / (h / 3)));
+        p.drawLine(0, y, w - 1, y);
+    }
+    p.setPen(QPen(QColor(10, 160, 60), w / 40.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(QColor(230, 120, 20));
+    const QPointF poly[] = {{w * 0.1, h * 0.5}, {w * 0.7, h * 0.35}, {w * 0.9, h * 0.95}, {w * 0.3, h * 0.8}};
+    p.drawPolygon(poly, 4);
+    p.setPen(QPen(Qt::black, 1));
+    p.drawEllipse(QRectF(w * 0.2, h * 0.2, w * 0.5, h * 0.6));
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setStyleStrategy(QFont::NoAntialias);
+    for (int k = 0; k < 4; ++k) {
+        f.setPixelSize(std::max(4, h / (6 + 5 * k)));
+        p.setFont(f);
+        p.save();
+        p.translate(w * (0.1 + 0.2 * k), h * (0.3 + 0.15 * k));
+        p.rotate(-30.0 * k);
+        p.drawText(0, 0, QStringLiteral("Kruispunt %1").arg(1234 * k));
+        p.restore();
+    }
+    return img;
+}
+
+} // namespace
+
+TEST(Output_AreaAverageReduceTests, WholeRatiosInIntegersGiveTheGeneralBytes)
+{
+    // Drawn pictures at several widths, fourfold and other whole ratios
+    // (and one that is not whole): the integer sums and the general path
+    // agree byte for byte.
+    struct Case { int tw, th, kx, ky; };
+    const Case cases[] = {{97, 61, 4, 4}, {250, 180, 4, 4}, {503, 311, 4, 4}, {120, 90, 3, 3},
+                          {120, 90, 2, 4}, {150, 100, 4, 1}, {80, 60, 1, 1},   {100, 70, 3, 4}};
+    for (const Case& c : cases) {
+        const QImage src = drawnPicture(c.tw * c.kx, c.th * c.ky);
+        EXPECT_EQ(firstDifference(reduceBy(ReducerPath::Fastest, src, c.tw, c.th),
+                                  reduceBy(ReducerPath::General, src, c.tw, c.th)),
+                  "")
+            << c.tw << "x" << c.th << " by " << c.kx << "x" << c.ky;
+    }
+    const QImage odd = drawnPicture(401, 403);
+    EXPECT_EQ(firstDifference(reduceBy(ReducerPath::Fastest, odd, 100, 100),
+                              reduceBy(ReducerPath::General, odd, 100, 100)),
+              "");
+}
+
+TEST(Output_AreaAverageReduceTests, WholeRatiosDecideExactHalvesAsThePlainSum)
+{
+    // Blocks made to sum to exact halves, with and without ink in the
+    // less-weighted last row and column: the integer sums round them as
+    // the plain evaluation does, for power-of-two and other areas.
+    std::mt19937 rng(4242);
+    std::uniform_int_distribution<int> coin(0, 1), eighth(0, 31);
+    for (const auto [kx, ky] : {std::pair{4, 4}, {2, 2}, {2, 3}, {3, 4}, {4, 2}, {1, 4}, {3, 3}}) {
+        const int tw = 37, th = 23;
+        QImage src(tw * kx, th * ky, QImage::Format_RGB32);
+        for (int y = 0; y < src.height(); ++y) {
+            uchar* line = src.scanLine(y);
+            for (int x = 0; x < src.width(); ++x)
+                for (int c = 0; c < 4; ++c)
+                    line[4 * x + c] = coin(rng) ? static_cast<uchar>(8 * eighth(rng)) : 0;
+        }
+        // Half of the blocks keep their last row and column empty.
+        for (int m = 0; m < th; ++m)
+            for (int n = 0; n < tw; ++n) {
+                if (coin(rng))
+                    continue;
+                for (int j = 0; j < kx; ++j)
+                    std::memset(src.scanLine(m * ky + ky - 1) + 4 * (n * kx + j), 0, 4);
+                for (int i = 0; i < ky; ++i)
+                    std::memset(src.scanLine(m * ky + i) + 4 * (n * kx + kx - 1), 0, 4);
+            }
+        const QImage want = plainReduce(src, tw, th);
+        EXPECT_EQ(firstDifference(reduceBy(ReducerPath::Fastest, src, tw, th), want), "") << kx << "x" << ky;
+        EXPECT_EQ(firstDifference(reduceBy(ReducerPath::General, src, tw, th), want), "") << kx << "x" << ky;
+    }
 }
