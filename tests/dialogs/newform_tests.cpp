@@ -41,7 +41,7 @@ TEST_F(Dialogs_NewDiagramTests, EveryTemplateOpensWithEitherTrafficSide)
 {
     // Each listed template opens as an untitled diagram with its lists and translated titles; left-hand traffic negates the arrow size.
     const QStringList all = codes();
-    ASSERT_EQ(all.size(), 14);
+    ASSERT_EQ(all.size(), 16);
     for (const QString& code : all) {
         for (const bool left : {false, true}) {
             SCOPED_TRACE((code + (left ? " left" : " right")).toStdString());
