@@ -67,6 +67,12 @@ struct ProgramSettings {
     // and imports are placed clear of the bands.
     bool keepTextsUpright = true;
     bool placeNamesClear = true;
+    // Pixel pictures (export, server, command line, copies as pictures) take
+    // glyphs of 64 device pixels and more from a glyph cache instead of
+    // filling their outlines anew: much faster for many texts, with edge
+    // pixels of large glyphs that may differ slightly. Off: exactly Qt's
+    // drawing.
+    bool exportCachedGlyphs = true;
 
     // "Name=M:0;L:..;T:..;W:..;H:..;N:..;" one per window, in order
     // (settings/windowpositions.h).

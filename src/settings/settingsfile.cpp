@@ -111,7 +111,8 @@ const QList<Field>& fields()
           << textField("VolumeClasses", &S::volumeClasses)
           << textField("VolumeShareClass", &S::volumeShareClass)
           << flagField("KeepTextsUpright", &S::keepTextsUpright)
-          << flagField("PlaceNamesClear", &S::placeNamesClear);
+          << flagField("PlaceNamesClear", &S::placeNamesClear)
+          << flagField("ExportCachedGlyphs", &S::exportCachedGlyphs);
         return f;
     }();
     return all;
