@@ -13,8 +13,9 @@ namespace korvimo {
 
 namespace {
 
-// Drawn glyphs kept at most; a drawing with more starts the cache afresh.
-constexpr qint64 kMaxMaskBytes = qint64(64) << 20;
+// Drawn glyphs kept at most (a player a lane keeps its own); a drawing with
+// more starts the cache afresh.
+constexpr qint64 kMaxMaskBytes = qint64(8) << 20;
 
 // Placements a device pixel is divided into, each way.
 constexpr int kSteps = 4;
