@@ -188,6 +188,10 @@ WHOLE_PROCESS(BM_Cli_Script10000LinesEmf, {QStringLiteral("render"), inFolder("x
 // write the JPEG (bench_server times the same inside a running server).
 WHOLE_PROCESS(BM_Cli_RequestJpeg1000, {QStringLiteral("render"), kRequest, inFolder("r.jpg"), "--width", "1000"});
 // Inputs that grew without bound before: they must stay linear and small.
+// The same texts a third as wide: the two must differ by about the pixels'
+// share, not by the glyphs' size.
+WHOLE_PROCESS(BM_Cli_Texts20000Png300,
+              {QStringLiteral("render"), inFolder("texts20k.kvo"), inFolder("t3.png"), "--width", "300"});
 WHOLE_PROCESS(BM_Cli_Texts20000Png1000,
               {QStringLiteral("render"), inFolder("texts20k.kvo"), inFolder("t.png"), "--width", "1000"});
 WHOLE_PROCESS(BM_Cli_Gradients2000Emf, {QStringLiteral("render"), inFolder("rec2000.kvo"), inFolder("g.emf")}, 1);

@@ -15,6 +15,7 @@
 #include <memory>
 #include <vector>
 
+#include "canvas/glyphraster.h"
 #include "canvas/recordbounds.h"
 
 #include "core/safefile.h"
@@ -90,6 +91,11 @@ QColor windowsColor(int color)
 {
     return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }
+
+QtPlayer::QtPlayer() = default;
+QtPlayer::~QtPlayer() = default;
+QtPlayer::QtPlayer(QtPlayer&&) noexcept = default;
+QtPlayer& QtPlayer::operator=(QtPlayer&&) noexcept = default;
 
 void QtPlayer::play(const Metafile& metafile, QPainter& painter, const QRectF& target, bool antialias)
 {
@@ -206,8 +212,17 @@ void QtPlayer::playRecords(const Metafile& mf, QPainter& painter, const QRectF& 
                 const int h = m_metrics.textHeight(fontSpec);
                 painter.fillRect(QRectF(0, 0, w, h), windowsColor(brushSpec.color));
             }
+            const QColor ink = windowsColor(fontSpec.color);
+            if (m_cachedLargeGlyphs && !antialias) {
+                if (!m_glyphs)
+                    m_glyphs = std::make_unique<GlyphMasks>();
+                if (m_glyphs->drawText(painter, font, ascent, rec.text(), ink)) {
+                    painter.restore();
+                    break;
+                }
+            }
             painter.setFont(font);
-            painter.setPen(windowsColor(fontSpec.color));
+            painter.setPen(ink);
             painter.drawText(QPointF(0, ascent), rec.text());
             painter.restore();
             break;

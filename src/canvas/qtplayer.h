@@ -24,6 +24,8 @@
 #include <QSize>
 #include <QString>
 
+#include <memory>
+
 #include "canvas/metafile.h"
 #include "canvas/textmetrics.h"
 
@@ -34,15 +36,32 @@ namespace korvimo {
 // 0x00BBGGRR to a Qt colour.
 QColor windowsColor(int color);
 
+class GlyphMasks;
+
 class QtPlayer {
 public:
+    QtPlayer();
+    ~QtPlayer();
+    QtPlayer(QtPlayer&&) noexcept;
+    QtPlayer& operator=(QtPlayer&&) noexcept;
+
     void play(const Metafile& metafile, QPainter& painter, const QRectF& target, bool antialias = false);
+
+    // Qt draws glyphs of 64 device pixels and more as filled outlines, each
+    // time anew, which makes large pictures with many texts slow. With this
+    // on, a raster device without antialiasing gets such glyphs from a cache
+    // of drawn glyphs, placed to a quarter of a device pixel: edge pixels of
+    // large glyphs may differ from Qt's exact drawing (bounded by a test).
+    // Smaller glyphs, vector devices and antialiased drawing never change.
+    void setCachedLargeGlyphs(bool on) { m_cachedLargeGlyphs = on; }
 
 private:
     void playRecords(const Metafile& metafile, QPainter& painter, const QRectF& target, bool antialias,
                      int depth);
 
     TextMetrics m_metrics;
+    bool m_cachedLargeGlyphs = false;
+    std::unique_ptr<GlyphMasks> m_glyphs;
 };
 
 // The metafile drawn over a whole image of the given size on a background

@@ -87,7 +87,8 @@ std::unique_ptr<QMimeData> diagramCopyMimeData(const DiagramDocument& document, 
         return data;
     }
 
-    QImage picture = rasteriseDrawing(drawing, ctx.settings.copyPixWidth, ctx.settings.copyPixAntiAliased, &error);
+    QImage picture = rasteriseDrawing(drawing, ctx.settings.copyPixWidth, ctx.settings.copyPixAntiAliased, &error,
+                                     ctx.settings.exportCachedGlyphs);
     if (picture.isNull())
         return failed(ctx, error);
     if (type == QLatin1String("JPG")) {

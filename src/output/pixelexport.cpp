@@ -91,9 +91,11 @@ QString noMemory(QSize picture)
 // The players of the lanes (a player keeps font caches: one a lane) and
 // what each band draws: the whole drawing over the whole work bitmap.
 struct LanePlayers {
-    LanePlayers(const Metafile& drawing, QSize work, int lanes)
+    LanePlayers(const Metafile& drawing, QSize work, int lanes, bool cachedGlyphs)
         : drawing(drawing), whole(0, 0, qreal(work.width()), qreal(work.height())), players(size_t(lanes))
     {
+        for (QtPlayer& p : players)
+            p.setCachedLargeGlyphs(cachedGlyphs);
     }
     BandPainter painter()
     {
@@ -107,9 +109,9 @@ struct LanePlayers {
 // The picture's rows for the encoders, a strip at a time.
 class DrawnRows : public PictureRows {
 public:
-    DrawnRows(const Metafile& drawing, const PicturePlan& plan)
+    DrawnRows(const Metafile& drawing, const PicturePlan& plan, bool cachedGlyphs)
         : m_lanes(bandLanesFor(qint64(plan.work.width()) * plan.work.height())),
-          m_players(drawing, plan.work, m_lanes),
+          m_players(drawing, plan.work, m_lanes, cachedGlyphs),
           m_rows(plan.work, plan.picture, Qt::white, m_lanes, m_players.painter())
     {
     }
@@ -180,13 +182,20 @@ bool writePixelFile(PictureRows& rows, PixelFileType type, const QString& fileNa
 
 } // namespace
 
-QImage rasteriseDrawing(const Metafile& drawing, int width, bool antiAliased, QString* error)
+QImage rasteriseDrawing(const Metafile& drawing, int width, bool antiAliased, QString* error, bool cachedGlyphs)
 {
     const std::optional<PicturePlan> plan = planPicture(drawing, width, antiAliased, error);
     if (!plan)
         return {};
     if (!antiAliased) {
-        QImage work = renderToImage(drawing, plan->picture, false);
+        QImage work(plan->picture, QImage::Format_RGB32);
+        if (!work.isNull()) {
+            work.fill(Qt::white);
+            QPainter painter(&work);
+            QtPlayer player;
+            player.setCachedLargeGlyphs(cachedGlyphs);
+            player.play(drawing, painter, QRectF(QPointF(0, 0), QSizeF(plan->picture)), false);
+        }
         if (work.isNull())
             setError(error, noMemory(plan->picture));
         return work;
@@ -196,7 +205,7 @@ QImage rasteriseDrawing(const Metafile& drawing, int width, bool antiAliased, QS
     // the machine's cores: the same pixels as drawing it whole, in a
     // fraction of the memory and while each band is still in the cache.
     const int lanes = bandLanesFor(qint64(plan->work.width()) * plan->work.height());
-    LanePlayers players(drawing, plan->work, lanes);
+    LanePlayers players(drawing, plan->work, lanes, cachedGlyphs);
     QImage reduced = drawSupersampledInBands(plan->work, plan->picture, Qt::white, BandReduction::AreaAverage,
                                              lanes, players.painter());
     if (reduced.isNull())
@@ -234,10 +243,11 @@ bool exportDrawingAsPixelFile(const Metafile& drawing, const ProgramContext& ctx
     // at a time, straight into the file: memory stays near one strip.
     bool ok = false;
     if (antiAliased || qint64(plan->picture.width()) * plan->picture.height() > kWholePicturePixels) {
-        DrawnRows rows(drawing, *plan);
+        DrawnRows rows(drawing, *plan, ctx.settings.exportCachedGlyphs);
         ok = writePixelFile(rows, *type, fileName, ctx.creatorText(), &error);
     } else {
-        const QImage picture = rasteriseDrawing(drawing, width, antiAliased, &error);
+        const QImage picture =
+            rasteriseDrawing(drawing, width, antiAliased, &error, ctx.settings.exportCachedGlyphs);
         ok = !picture.isNull() && savePixelPicture(picture, *type, fileName, ctx.creatorText(), &error);
     }
     if (!ok)

@@ -46,7 +46,11 @@ inline constexpr const char* kPngIdentification = "Traffic flow diagram";
 // Steps 2 and 3: the drawing at the given width, supersampled and reduced
 // when antiAliased. A null image and the reason in *error when the width is
 // below 1, the drawing has no size or the picture is too large.
-QImage rasteriseDrawing(const Metafile& drawing, int width, bool antiAliased, QString* error);
+// cachedGlyphs: large glyphs from the player's glyph cache (the setting
+// ExportCachedGlyphs; QtPlayer::setCachedLargeGlyphs), else exactly as Qt
+// draws them.
+QImage rasteriseDrawing(const Metafile& drawing, int width, bool antiAliased, QString* error,
+                        bool cachedGlyphs = false);
 
 // Step 4: encodes and writes the picture. creatorText goes into the PNG's
 // tEXt chunk.

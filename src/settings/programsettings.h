@@ -67,6 +67,12 @@ struct ProgramSettings {
     // and imports are placed clear of the bands.
     bool keepTextsUpright = true;
     bool placeNamesClear = true;
+    // Pixel pictures (export, server, command line, copies as pictures) take
+    // glyphs of 64 device pixels and more from a glyph cache instead of
+    // filling their outlines anew: much faster for many texts, with edge
+    // pixels of large glyphs that may differ slightly. Off: exactly Qt's
+    // drawing.
+    bool exportCachedGlyphs = true;
     // The points of a template's roundabout ring turn with the arms when the
     // arms wizard turns them; off, only the arm points move.
     bool ringFollowsArms = true;

@@ -112,6 +112,7 @@ const QList<Field>& fields()
           << textField("VolumeShareClass", &S::volumeShareClass)
           << flagField("KeepTextsUpright", &S::keepTextsUpright)
           << flagField("PlaceNamesClear", &S::placeNamesClear)
+          << flagField("ExportCachedGlyphs", &S::exportCachedGlyphs)
           << flagField("RingFollowsArms", &S::ringFollowsArms);
         return f;
     }();

@@ -100,7 +100,12 @@ TEST(Output_PixelExportTests, ThousandPixelsOfAFiveThousandUnitDrawing)
         EXPECT_EQ(back.size(), QSize(1000, 500)) << type;
     }
     EXPECT_TRUE(c.messages.entries.isEmpty());
-    // The PNG is lossless: exactly the smooth picture.
+    // The PNG is lossless: exactly the smooth picture, its large glyphs
+    // from the glyph cache as the setting has it by default.
+    EXPECT_EQ(QImage(dir.filePath(QStringLiteral("plan.png"))).convertToFormat(QImage::Format_RGB32),
+              rasteriseDrawing(mf, 1000, true, &error, true).convertToFormat(QImage::Format_RGB32).copy());
+    c.ctx.settings.exportCachedGlyphs = false;
+    ASSERT_TRUE(exportDrawingAsPixelFile(mf, c.ctx, QStringLiteral("PNG"), true, 1000, dir.filePath("plan.png")));
     EXPECT_EQ(QImage(dir.filePath(QStringLiteral("plan.png"))).convertToFormat(QImage::Format_RGB32),
               smooth.convertToFormat(QImage::Format_RGB32).copy());
 }

@@ -45,6 +45,7 @@ TEST(Settings_SettingsFileTests, RoundTripIsByteExact)
     EXPECT_FALSE(s.composeZoomExtended);
     EXPECT_FALSE(s.keepTextsUpright);
     EXPECT_FALSE(s.placeNamesClear);
+    EXPECT_FALSE(s.exportCachedGlyphs);
     EXPECT_FALSE(s.ringFollowsArms);
     EXPECT_EQ(s.formPositions.size(), 3); // two windows and the empty last line
     EXPECT_EQ(s.compareDecreaseColor, 9);
@@ -64,7 +65,7 @@ TEST(Settings_SettingsFileTests, DefaultsAreWrittenInFileOrder)
 {
     // The default settings produce the described layout, key by key.
     const QStringList lines = settingsFileLines(ProgramSettings());
-    ASSERT_EQ(lines.size(), 66);
+    ASSERT_EQ(lines.size(), 67);
     EXPECT_EQ(lines[0], QStringLiteral("[Korvimo settings]"));
     EXPECT_EQ(lines[1], QString());
     EXPECT_EQ(lines[2], QStringLiteral("[**General variables**]"));
@@ -83,9 +84,10 @@ TEST(Settings_SettingsFileTests, DefaultsAreWrittenInFileOrder)
         "BasicColor0012=4210816", "BasicColor0013=65280", "BasicColor0014=255", "BasicColor0015=65535",
         "BasicColor0016=16711680", "InterfaceTheme=1", "DrawingBgDarkColor=9868950", "LibLeftHandTraffic=0",
         "ComposeZoomExtended=1", "CompareIncreaseColor=1", "CompareDecreaseColor=2", "ComparePercentages=0",
-        "CompareZeroLabels=0", "VolumeClasses=", "VolumeShareClass=", "KeepTextsUpright=1", "PlaceNamesClear=1", "RingFollowsArms=1"};
+        "CompareZeroLabels=0", "VolumeClasses=", "VolumeShareClass=", "KeepTextsUpright=1", "PlaceNamesClear=1",
+        "ExportCachedGlyphs=1", "RingFollowsArms=1"};
     EXPECT_EQ(lines.mid(3, expected.size()), expected);
-    EXPECT_EQ(lines.mid(63), (QStringList{"", "[**Form positions**]", ""}));
+    EXPECT_EQ(lines.mid(64), (QStringList{"", "[**Form positions**]", ""}));
 }
 
 TEST(Settings_SettingsFileTests, KeysAreReadWithoutRegardToCase)
