@@ -198,7 +198,7 @@ private:
         QRectF bounds = shapes.bounds;
         for (const NameText& n : m_names) {
             QPolygonF cell;
-            if (placeName(n, shapes.bands, texts, &cell)) {
+            if (placeName(n, shapes.bands, shapes.strokes, texts, &cell)) {
                 texts << cell;
                 bounds = bounds.united(cell.boundingRect());
             }
@@ -206,7 +206,8 @@ private:
         return bounds;
     }
 
-    bool placeName(const NameText& n, const QList<QPolygonF>& bands, const QList<QPolygonF>& texts, QPolygonF* placed)
+    bool placeName(const NameText& n, const QList<QPolygonF>& bands, const QList<QPolygonF>& strokes,
+                   const QList<QPolygonF>& texts, QPolygonF* placed)
     {
         const GeneralVariables& g = m_doc.general;
         const QString text = g.streetname[n.arm - 1];
@@ -229,9 +230,11 @@ private:
             return QPolygonF({m - a - b, m + a - b, m + a + b, m - a + b});
         };
         // Boxes first: most shapes lie far from the name.
-        QList<QRectF> bandBoxes, textBoxes;
+        QList<QRectF> bandBoxes, strokeBoxes, textBoxes;
         for (const QPolygonF& b : bands)
             bandBoxes << b.boundingRect();
+        for (const QPolygonF& s : strokes)
+            strokeBoxes << s.boundingRect();
         for (const QPolygonF& t : texts)
             textBoxes << t.boundingRect();
         auto clearOf = [](const QPolygonF& cell, const QList<QPolygonF>& shapes, const QList<QRectF>& boxes) {
@@ -250,42 +253,84 @@ private:
             along << t;
         for (double t = mid - step; t >= lo; t -= step)
             along << t;
-        // A crossing of many arms is dense near its centre; a name that finds
-        // no place within this many tries stays on its arm.
-        int tries = 600;
-        for (const double t : along) {
-            if (tries <= 0)
-                return false;
-            // Beside the bands on either side: the nearest clear place out from the arm's line.
-            double best = -1;
-            QPointF bestAt;
-            for (int side : {1, -1}) {
-                for (double l = 0; l <= reach && (best < 0 || l < best) && tries-- > 0; l += lateralStep) {
-                    const QPointF m = c + u * t + across * (side * l);
-                    const QPolygonF cell = cellAt(m);
-                    if (!clearOf(cell, bands, bandBoxes))
-                        continue;
-                    if (clearOf(cell, texts, textBoxes)) {
-                        best = l;
-                        bestAt = m;
-                    }
-                    break;
-                }
+        // Beside the arm's outermost band on either side and clear of the
+        // kerbs too: a clear place
+        // between the bands of the two directions would read as a band's
+        // label, one beyond the bands' ends as the arm's total. The arm's own
+        // bands are those that cross it near its outer end, where no other
+        // arm's bands come.
+        const QPointF endMid = c + u * (d1 + d2 * 0.9);
+        const QLineF endLine(endMid - across * 1e5, endMid + across * 1e5);
+        double bundleLo = 1e300, bundleHi = -1e300;
+        for (const QPolygonF& b : bands)
+            for (qsizetype i = 0; i < b.size(); ++i) {
+                QPointF x;
+                if (QLineF(b[i], b[(i + 1) % b.size()]).intersects(endLine, &x) != QLineF::BoundedIntersection)
+                    continue;
+                const QPointF r = x - endMid;
+                const double l = r.x() * across.x() + r.y() * across.y();
+                bundleLo = std::min(bundleLo, l);
+                bundleHi = std::max(bundleHi, l);
             }
-            if (best < 0)
-                continue;
-            // Two points along the arm either side of the name's middle; far
-            // apart, so that rounding them to whole units hardly turns it.
-            const QPointF half = u * std::max(d2, 400.0) / 2;
-            QPointF p = bestAt - half, q = bestAt + half;
-            if (!readsOutwards(arm.angle))
-                std::swap(p, q);
-            writePoint(m_doc.coordinates, n.first, int(std::nearbyint(p.x() / kScale)), int(std::nearbyint(p.y() / kScale)));
-            writePoint(m_doc.coordinates, n.second, int(std::nearbyint(q.x() / kScale)), int(std::nearbyint(q.y() / kScale)));
-            *placed = cellAt(bestAt);
-            return true;
-        }
-        return false;
+        auto besideBundle = [&](QPointF& at) {
+            if (bundleLo > bundleHi)
+                return false;
+            for (const double t : along) {
+                // Out from each edge of the bundle, the nearer clear place of the two sides.
+                for (double k = 0; k <= reach / 2; k += lateralStep)
+                    for (const double l : {bundleHi + h / 2 + k, bundleLo - h / 2 - k}) {
+                        const QPointF m = c + u * t + across * l;
+                        const QPolygonF cell = cellAt(m);
+                        if (clearOf(cell, bands, bandBoxes) && clearOf(cell, strokes, strokeBoxes)
+                            && clearOf(cell, texts, textBoxes)) {
+                            at = m;
+                            return true;
+                        }
+                    }
+            }
+            return false;
+        };
+        // Where the bundle's sides are crowded, the nearest clear place out
+        // from the arm's line.
+        auto nearestClear = [&](QPointF& at) {
+            // A crossing of many arms is dense near its centre; a name that
+            // finds no place within this many tries stays on its arm.
+            int tries = 600;
+            for (const double t : along) {
+                double best = -1;
+                for (int side : {1, -1}) {
+                    for (double l = 0; l <= reach && (best < 0 || l < best); l += lateralStep) {
+                        if (tries-- <= 0)
+                            return false;
+                        const QPointF m = c + u * t + across * (side * l);
+                        const QPolygonF cell = cellAt(m);
+                        if (!clearOf(cell, bands, bandBoxes))
+                            continue;
+                        if (clearOf(cell, texts, textBoxes)) {
+                            best = l;
+                            at = m;
+                        }
+                        break;
+                    }
+                }
+                if (best >= 0)
+                    return true;
+            }
+            return false;
+        };
+        QPointF bestAt;
+        if (!besideBundle(bestAt) && !nearestClear(bestAt))
+            return false;
+        // Two points along the arm either side of the name's middle; far
+        // apart, so that rounding them to whole units hardly turns it.
+        const QPointF half = u * std::max(d2, 400.0) / 2;
+        QPointF p = bestAt - half, q = bestAt + half;
+        if (!readsOutwards(arm.angle))
+            std::swap(p, q);
+        writePoint(m_doc.coordinates, n.first, int(std::nearbyint(p.x() / kScale)), int(std::nearbyint(p.y() / kScale)));
+        writePoint(m_doc.coordinates, n.second, int(std::nearbyint(q.x() / kScale)), int(std::nearbyint(q.y() / kScale)));
+        *placed = cellAt(bestAt);
+        return true;
     }
 
     // The area the crossing may use: the picture less its margins and the

@@ -69,6 +69,22 @@ bool shapesOverlap(const QPolygonF& a, const QPolygonF& b)
     return a.containsPoint(b[0], Qt::OddEvenFill) || b.containsPoint(a[0], Qt::OddEvenFill);
 }
 
+namespace {
+
+// The quad a pen of this half width covers along a segment; never thinner
+// than a unit either way, so that a point or a hairline still has an inside.
+QPolygonF segmentQuad(QPointF a, QPointF b, double half)
+{
+    half = std::max(half, 1.0);
+    QLineF l(a, b);
+    if (l.length() < 1e-9)
+        return QPolygonF(QRectF(a - QPointF(half, half), a + QPointF(half, half)));
+    const QPointF u = (b - a) / l.length() * half, n(-u.y(), u.x());
+    return QPolygonF({a - u + n, b + u + n, b + u - n, a - u - n});
+}
+
+} // namespace
+
 DrawnShapes drawnShapes(const Metafile& picture, int outlineWidth, const TextMetrics& metrics)
 {
     using T = MetaRecordType;
@@ -96,6 +112,8 @@ DrawnShapes drawnShapes(const Metafile& picture, int outlineWidth, const TextMet
         case T::LineTo:
             if (!r.points.isEmpty()) {
                 grow(inflated(QRectF(at, QPointF(r.points[0])).normalized(), half), false);
+                if (!pen.clear)
+                    out.strokes << segmentQuad(at, r.points[0], half);
                 at = r.points[0];
             }
             break;
@@ -110,6 +128,9 @@ DrawnShapes drawnShapes(const Metafile& picture, int outlineWidth, const TextMet
             grow(inflated(p.boundingRect(), half));
             if (r.type == T::Polygon && !brush.clear)
                 out.bands << p;
+            else if (r.type == T::Polyline && !pen.clear)
+                for (qsizetype i = 0; i + 1 < p.size(); ++i)
+                    out.strokes << segmentQuad(p[i], p[i + 1], half);
             break;
         }
         case T::Arc: {

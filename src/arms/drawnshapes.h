@@ -13,7 +13,7 @@
 //   whose pen is wider than the outline width given (the fill of a curved
 //   band); an arc becomes the ring sector its pen covers, as a polygon.
 //   Thin lines and thin arcs (outlines, kerbs, the island's ring) are no
-//   bands but count for the bounds.
+//   bands but count for the bounds; their straight segments are strokes.
 // - A text cell is the rotated rectangle of the text's measured width and
 //   cell height from its top-left corner.
 #include <QList>
@@ -35,6 +35,8 @@ struct DrawnText {
 
 struct DrawnShapes {
     QList<QPolygonF> bands;
+    // Thin lines (kerbs, outlines) as the quads their pens cover, one per segment.
+    QList<QPolygonF> strokes;
     QList<DrawnText> texts;
     // The bounds of each drawing record but single lines, in order: a
     // rectangle's gradient is a line per row, and says nothing alone.

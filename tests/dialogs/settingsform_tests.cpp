@@ -47,6 +47,7 @@ TEST_F(Dialogs_SettingsTests, RoundTripOfEveryControl)
     ctx.settings.fontNameDefault = QStringLiteral("Courier New");
     ctx.settings.fontSizeDefault = 9;
     ctx.settings.placeNamesClear = false;
+    ctx.settings.exportCachedGlyphs = false;
     const QStringList before = korvimo::settingsFileLines(ctx.settings);
     form->FormActivate();
     EXPECT_EQ(form->CopyTypeComboBox->currentText(), "JPG");
@@ -56,6 +57,7 @@ TEST_F(Dialogs_SettingsTests, RoundTripOfEveryControl)
     EXPECT_EQ(form->FontEdit->text(), "Courier New 9");
     EXPECT_TRUE(form->UprightCheckBox->isChecked());
     EXPECT_FALSE(form->NamesClearCheckBox->isChecked());
+    EXPECT_FALSE(form->CachedGlyphsCheckBox->isChecked());
     form->BitBtn1Click();
     EXPECT_EQ(korvimo::settingsFileLines(ctx.settings), before);
     EXPECT_EQ(redraws, 1);
@@ -70,6 +72,7 @@ TEST_F(Dialogs_SettingsTests, RoundTripOfEveryControl)
     form->Arc22CheckBox->setChecked(false);
     form->Arc22SpinEdit->setValue(-4);
     form->UprightCheckBox->setChecked(false);
+    form->CachedGlyphsCheckBox->setChecked(true);
     form->NamesClearCheckBox->setChecked(true);
     form->ThemeLightRadioButton->setChecked(true);
     form->MaxWidthSpinEdit->setValue(2000);
@@ -100,6 +103,7 @@ TEST_F(Dialogs_SettingsTests, RoundTripOfEveryControl)
     EXPECT_EQ(s.arc22ArcsValue, -4);
     EXPECT_FALSE(s.keepTextsUpright);
     EXPECT_TRUE(s.placeNamesClear);
+    EXPECT_TRUE(s.exportCachedGlyphs);
     EXPECT_EQ(s.interfaceTheme, 2);
     EXPECT_EQ(s.maxDiagramWidth, 2000);
     EXPECT_EQ(s.maxDiagramHeight, 900);

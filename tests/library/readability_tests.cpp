@@ -14,6 +14,7 @@
 #include "library/libfixture.h"
 #include "render/maakmeta.h"
 #include "render/textelement.h"
+#include "support/testsupport.h"
 
 using namespace korvimo;
 
@@ -118,6 +119,9 @@ std::string problems(Opened& t)
         for (const QPolygonF& band : all.bands)
             if (shapesOverlap(text.cell, band))
                 return "street name on a band: " + text.text.toStdString();
+        for (const QPolygonF& kerb : all.strokes)
+            if (shapesOverlap(text.cell, kerb))
+                return "street name on a line: " + text.text.toStdString();
     }
     return {};
 }
@@ -206,4 +210,52 @@ TEST(Library_ReadabilityTests, AThreeArmTemplateWithItsArmsDownFitsItsPicture)
     t.turn({30, 150, 270});
     EXPECT_EQ(problems(t), std::string());
     EXPECT_GT(t.env.doc.general.armdistp1p2, 0);
+}
+
+TEST(Library_ReadabilityTests, StreetNamesStandBesideTheOutermostBandNotBetweenTheDirections)
+{
+    // Across the arm through the middle of its name, the bands near it lie on one side of it: the name is
+    // beside the arm's bundle, not in the gap between the bands into and out of the crossing (where an arm
+    // at 120 degrees used to put it), and clear of the kerbs.
+    for (const QList<int>& angles : {QList<int>{0, 120, 180, 270}, QList<int>{10, 95, 190, 280}}) {
+        Opened t("011400");
+        QStringList r{"[**Import variables**]", "VolumesType=OD", "BaseDiagramFromLibrary=011400", "[**Arms**]",
+                      "ARMNO;ANGLE;NAME"};
+        for (int arm = 0; arm < 4; ++arm)
+            r << QStringLiteral("%1;%2;\"Street %1\"").arg(arm + 1).arg(angles[arm]);
+        r << "[**OD**]" << "ARMFROM;ARMTO;VOLUME";
+        const int volumes[4][4] = {{0, 183, 236, 289}, {167, 0, 326, 273}, {204, 257, 0, 63}, {241, 294, 47, 0}};
+        for (int a = 0; a < 4; ++a)
+            for (int b = 0; b < 4; ++b)
+                if (a != b)
+                    r << QStringLiteral("%1;%2;%3").arg(a + 1).arg(b + 1).arg(volumes[a][b]);
+        t.env.files.StromenBestandOpenen(t.env.write("r.kvoimp", test::crlf(r)));
+        const GeneralVariables& g = t.env.doc.general;
+        const DrawnShapes all = t.draw(false);
+        int names = 0;
+        for (int arm = 0; arm < 4; ++arm) {
+            const QString name = g.streetname[arm];
+            const auto text = std::find_if(all.texts.begin(), all.texts.end(),
+                                           [&](const DrawnText& x) { return x.text == name; });
+            if (name.isEmpty() || text == all.texts.end())
+                continue;
+            ++names;
+            const double a = g.arm[arm].section(QLatin1Char(';'), 2).toInt() * M_PI / 180.0;
+            const QPointF across(-std::sin(a), -std::cos(a)), mid = text->cell.boundingRect().center();
+            const QLineF line(mid - across * 400, mid + across * 400);
+            int before = 0, after = 0;
+            for (const QPolygonF& band : all.bands)
+                for (qsizetype i = 0; i < band.size(); ++i) {
+                    QPointF x;
+                    if (QLineF(band[i], band[(i + 1) % band.size()]).intersects(line, &x) != QLineF::BoundedIntersection)
+                        continue;
+                    const QPointF r = x - mid;
+                    (r.x() * across.x() + r.y() * across.y() < 0 ? before : after)++;
+                }
+            EXPECT_TRUE(before == 0 || after == 0) << name.toStdString() << " between bands at arm angle "
+                                                   << angles[arm] << ": " << before << " / " << after;
+            EXPECT_GT(before + after, 0) << name.toStdString() << " beyond the bands' ends";
+        }
+        EXPECT_EQ(names, 4);
+    }
 }

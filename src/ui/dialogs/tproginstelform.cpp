@@ -89,6 +89,8 @@ TProgInstelForm::TProgInstelForm(ProgramContext& ctx, QWidget* parent) : QDialog
     UprightCheckBox->setObjectName(QStringLiteral("UprightCheckBox"));
     NamesClearCheckBox = new QCheckBox(QStringLiteral("Straat&namen vrij van de stromen"), algemeen);
     NamesClearCheckBox->setObjectName(QStringLiteral("NamesClearCheckBox"));
+    CachedGlyphsCheckBox = new QCheckBox(QStringLiteral("Grote letters in pixelbeelden &snel tekenen"), algemeen);
+    CachedGlyphsCheckBox->setObjectName(QStringLiteral("CachedGlyphsCheckBox"));
     auto* ag = new QGridLayout(algemeen);
     ag->addWidget(captionLabel("CoordsIntervalLabel", QString::fromUtf8("Coördinateninter&val:"), CoordsIntervalSpinEdit, algemeen), 0, 0);
     ag->addWidget(CoordsIntervalSpinEdit, 0, 1);
@@ -108,6 +110,7 @@ TProgInstelForm::TProgInstelForm(ProgramContext& ctx, QWidget* parent) : QDialog
     ag->addWidget(captionLabel("Arc22DefaultLabel", QString::fromUtf8("(default = 2)"), nullptr, algemeen), 6, 2);
     ag->addWidget(UprightCheckBox, 7, 0, 1, 3);
     ag->addWidget(NamesClearCheckBox, 8, 0, 1, 3);
+    ag->addWidget(CachedGlyphsCheckBox, 9, 0, 1, 3);
 
     auto* thema = groupBox("ThemaGroupBox", QString::fromUtf8(" Interface thema: "), programma);
     ThemeSystemRadioButton = new QRadioButton(QStringLiteral("Volg systeem&instellingen"), thema);
@@ -353,6 +356,7 @@ void TProgInstelForm::FormActivate()
     Arc22SpinEdit->setValue(s.arc22ArcsValue);
     UprightCheckBox->setChecked(s.keepTextsUpright);
     NamesClearCheckBox->setChecked(s.placeNamesClear);
+    CachedGlyphsCheckBox->setChecked(s.exportCachedGlyphs);
 
     const bool darkAllowed = !darkModeAllowed || darkModeAllowed();
     if (!darkAllowed)
@@ -422,6 +426,7 @@ void TProgInstelForm::BitBtn1Click()
     s.arc22ArcsValue = Arc22SpinEdit->value();
     s.keepTextsUpright = UprightCheckBox->isChecked();
     s.placeNamesClear = NamesClearCheckBox->isChecked();
+    s.exportCachedGlyphs = CachedGlyphsCheckBox->isChecked();
     s.interfaceTheme = interfaceThemeChoice();
     s.drawingBgDarkColor = uikit::toWindowsColor(m_darkBg);
     s.maxDiagramWidth = MaxWidthSpinEdit->value();

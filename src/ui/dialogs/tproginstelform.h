@@ -62,6 +62,7 @@ public:
     QCheckBox* AutoRedrawCheckBox = nullptr;
     QCheckBox* UprightCheckBox = nullptr;    // KeepTextsUpright
     QCheckBox* NamesClearCheckBox = nullptr; // PlaceNamesClear
+    QCheckBox* CachedGlyphsCheckBox = nullptr; // ExportCachedGlyphs
     QCheckBox* Arc22CheckBox = nullptr;
     QSpinBox* Arc22SpinEdit = nullptr;
     QRadioButton* ThemeSystemRadioButton = nullptr;
