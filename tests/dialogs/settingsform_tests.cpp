@@ -48,6 +48,7 @@ TEST_F(Dialogs_SettingsTests, RoundTripOfEveryControl)
     ctx.settings.fontSizeDefault = 9;
     ctx.settings.placeNamesClear = false;
     ctx.settings.exportCachedGlyphs = false;
+    ctx.settings.ringFollowsArms = false;
     const QStringList before = korvimo::settingsFileLines(ctx.settings);
     form->FormActivate();
     EXPECT_EQ(form->CopyTypeComboBox->currentText(), "JPG");
@@ -58,6 +59,7 @@ TEST_F(Dialogs_SettingsTests, RoundTripOfEveryControl)
     EXPECT_TRUE(form->UprightCheckBox->isChecked());
     EXPECT_FALSE(form->NamesClearCheckBox->isChecked());
     EXPECT_FALSE(form->CachedGlyphsCheckBox->isChecked());
+    EXPECT_FALSE(form->RingCheckBox->isChecked());
     form->BitBtn1Click();
     EXPECT_EQ(korvimo::settingsFileLines(ctx.settings), before);
     EXPECT_EQ(redraws, 1);
@@ -73,6 +75,7 @@ TEST_F(Dialogs_SettingsTests, RoundTripOfEveryControl)
     form->Arc22SpinEdit->setValue(-4);
     form->UprightCheckBox->setChecked(false);
     form->CachedGlyphsCheckBox->setChecked(true);
+    form->RingCheckBox->setChecked(true);
     form->NamesClearCheckBox->setChecked(true);
     form->ThemeLightRadioButton->setChecked(true);
     form->MaxWidthSpinEdit->setValue(2000);
@@ -104,6 +107,7 @@ TEST_F(Dialogs_SettingsTests, RoundTripOfEveryControl)
     EXPECT_FALSE(s.keepTextsUpright);
     EXPECT_TRUE(s.placeNamesClear);
     EXPECT_TRUE(s.exportCachedGlyphs);
+    EXPECT_TRUE(s.ringFollowsArms);
     EXPECT_EQ(s.interfaceTheme, 2);
     EXPECT_EQ(s.maxDiagramWidth, 2000);
     EXPECT_EQ(s.maxDiagramHeight, 900);

@@ -91,6 +91,8 @@ TProgInstelForm::TProgInstelForm(ProgramContext& ctx, QWidget* parent) : QDialog
     NamesClearCheckBox->setObjectName(QStringLiteral("NamesClearCheckBox"));
     CachedGlyphsCheckBox = new QCheckBox(QStringLiteral("Grote letters in pixelbeelden &snel tekenen"), algemeen);
     CachedGlyphsCheckBox->setObjectName(QStringLiteral("CachedGlyphsCheckBox"));
+    RingCheckBox = new QCheckBox(QStringLiteral("Rotonde&stromen draaien mee met de armen"), algemeen);
+    RingCheckBox->setObjectName(QStringLiteral("RingCheckBox"));
     auto* ag = new QGridLayout(algemeen);
     ag->addWidget(captionLabel("CoordsIntervalLabel", QString::fromUtf8("Coördinateninter&val:"), CoordsIntervalSpinEdit, algemeen), 0, 0);
     ag->addWidget(CoordsIntervalSpinEdit, 0, 1);
@@ -111,6 +113,7 @@ TProgInstelForm::TProgInstelForm(ProgramContext& ctx, QWidget* parent) : QDialog
     ag->addWidget(UprightCheckBox, 7, 0, 1, 3);
     ag->addWidget(NamesClearCheckBox, 8, 0, 1, 3);
     ag->addWidget(CachedGlyphsCheckBox, 9, 0, 1, 3);
+    ag->addWidget(RingCheckBox, 10, 0, 1, 3);
 
     auto* thema = groupBox("ThemaGroupBox", QString::fromUtf8(" Interface thema: "), programma);
     ThemeSystemRadioButton = new QRadioButton(QStringLiteral("Volg systeem&instellingen"), thema);
@@ -357,6 +360,7 @@ void TProgInstelForm::FormActivate()
     UprightCheckBox->setChecked(s.keepTextsUpright);
     NamesClearCheckBox->setChecked(s.placeNamesClear);
     CachedGlyphsCheckBox->setChecked(s.exportCachedGlyphs);
+    RingCheckBox->setChecked(s.ringFollowsArms);
 
     const bool darkAllowed = !darkModeAllowed || darkModeAllowed();
     if (!darkAllowed)
@@ -427,6 +431,7 @@ void TProgInstelForm::BitBtn1Click()
     s.keepTextsUpright = UprightCheckBox->isChecked();
     s.placeNamesClear = NamesClearCheckBox->isChecked();
     s.exportCachedGlyphs = CachedGlyphsCheckBox->isChecked();
+    s.ringFollowsArms = RingCheckBox->isChecked();
     s.interfaceTheme = interfaceThemeChoice();
     s.drawingBgDarkColor = uikit::toWindowsColor(m_darkBg);
     s.maxDiagramWidth = MaxWidthSpinEdit->value();

@@ -63,6 +63,7 @@ public:
     QCheckBox* UprightCheckBox = nullptr;    // KeepTextsUpright
     QCheckBox* NamesClearCheckBox = nullptr; // PlaceNamesClear
     QCheckBox* CachedGlyphsCheckBox = nullptr; // ExportCachedGlyphs
+    QCheckBox* RingCheckBox = nullptr;         // RingFollowsArms
     QCheckBox* Arc22CheckBox = nullptr;
     QSpinBox* Arc22SpinEdit = nullptr;
     QRadioButton* ThemeSystemRadioButton = nullptr;
