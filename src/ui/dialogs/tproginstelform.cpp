@@ -91,7 +91,7 @@ TProgInstelForm::TProgInstelForm(ProgramContext& ctx, QWidget* parent) : QDialog
     NamesClearCheckBox->setObjectName(QStringLiteral("NamesClearCheckBox"));
     CachedGlyphsCheckBox = new QCheckBox(QStringLiteral("Grote letters in pixelbeelden &snel tekenen"), algemeen);
     CachedGlyphsCheckBox->setObjectName(QStringLiteral("CachedGlyphsCheckBox"));
-    RingCheckBox = new QCheckBox(QStringLiteral("Rotonde&stromen draaien mee met de armen"), algemeen);
+    RingCheckBox = new QCheckBox(QStringLiteral("Rotondestromen draaien m&ee met de armen"), algemeen);
     RingCheckBox->setObjectName(QStringLiteral("RingCheckBox"));
     auto* ag = new QGridLayout(algemeen);
     ag->addWidget(captionLabel("CoordsIntervalLabel", QString::fromUtf8("Coördinateninter&val:"), CoordsIntervalSpinEdit, algemeen), 0, 0);
