@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -57,6 +58,13 @@ QLabel* captionLabel(const char* name, const QString& text, QWidget* buddy, QWid
     if (buddy)
         l->setBuddy(buddy);
     return l;
+}
+
+QCheckBox* checkBox(const char* name, const QString& text, QWidget* parent)
+{
+    auto* b = new QCheckBox(text, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
 }
 
 QGroupBox* groupBox(const char* name, const QString& title, QWidget* parent)

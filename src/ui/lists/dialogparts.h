@@ -7,6 +7,7 @@
 
 class QBoxLayout;
 class QDialog;
+class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -34,6 +35,7 @@ QSpinBox* numberField(const char* name, QWidget* parent, int minimum = -21474836
                       int maximum = 2147483647);
 QLabel* captionLabel(const char* name, const QString& text, QWidget* buddy, QWidget* parent);
 QGroupBox* groupBox(const char* name, const QString& title, QWidget* parent);
+QCheckBox* checkBox(const char* name, const QString& text, QWidget* parent);
 
 // The caption text for a Windows colour value 0x00BBGGRR.
 QString colourSwatchStyle(int windowsColour);
