@@ -4,6 +4,8 @@
 // that leftover temporary files can be counted, and a recording messenger.
 #include <QDir>
 #include <QFile>
+#include <QLineF>
+#include <QPolygonF>
 #include <QTemporaryDir>
 #include <ostream>
 
@@ -65,6 +67,19 @@ inline QByteArray crlf(const QStringList& lines)
     for (const QString& l : lines)
         out += l.toLatin1() + "\r\n";
     return out;
+}
+
+// A band quad whose long edges cross, or whose ends do: its outline turns back on itself. An extension
+// the renderer draws between two points that coincide has two sides of no length; it covers nothing.
+inline bool bandFolds(const QPolygonF& p)
+{
+    if (p.size() != 4)
+        return false;
+    for (int i = 0; i < 4; ++i)
+        if (QLineF(p[i], p[(i + 1) % 4]).length() < 2)
+            return false;
+    return QLineF(p[0], p[1]).intersects(QLineF(p[2], p[3])) == QLineF::BoundedIntersection
+           || QLineF(p[1], p[2]).intersects(QLineF(p[3], p[0])) == QLineF::BoundedIntersection;
 }
 
 } // namespace test

@@ -120,19 +120,6 @@ bool anyOverlap(const QList<QPolygonF>& a, const QList<QPolygonF>& b)
     return false;
 }
 
-// A band quad whose long edges cross, or whose ends do: its outline turns back on itself. An extension
-// the renderer draws between two points that coincide has two sides of no length; it covers nothing.
-bool folds(const QPolygonF& p)
-{
-    if (p.size() != 4)
-        return false;
-    for (int i = 0; i < 4; ++i)
-        if (QLineF(p[i], p[(i + 1) % 4]).length() < 2)
-            return false;
-    return (QLineF(p[0], p[1]).intersects(QLineF(p[2], p[3])) == QLineF::BoundedIntersection ||
-                             QLineF(p[1], p[2]).intersects(QLineF(p[3], p[0])) == QLineF::BoundedIntersection);
-}
-
 // What is wrong with the template as it now stands; empty when nothing is.
 std::string problems(test::LibEnv& env)
 {
@@ -178,7 +165,7 @@ std::string problems(test::LibEnv& env)
         for (qsizetype i = 0; i < m.lines.size(); ++i) {
             const QList<QPolygonF> bands = bandsOfLine(env, m.lines[i], metrics);
             for (const QPolygonF& b : bands)
-                if (folds(b)) {
+                if (test::bandFolds(b)) {
                     std::string at;
                     for (const QPointF& p : b)
                         at += " " + std::to_string(int(p.x())) + "," + std::to_string(int(p.y()));
