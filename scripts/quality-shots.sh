@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Draws the before and after pictures of docs/screenshots/quality/ with the
-# release korvimo-cli: "before" with KeepTextsUpright and PlaceNamesClear
-# off (the drawing as the templates and scripts have it), "after" with both
+# release korvimo-cli: "before" with KeepTextsUpright, PlaceNamesClear and RingFollowsArms
+# off (the drawing as the templates and scripts have it), "after" with all
 # on. Run after `make run` or a release build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,7 +14,7 @@ trap 'rm -rf "$work"' EXIT
 settings() { # on/off
   mkdir -p "$work/$1/Korvimo"
   local v=$([ "$1" = on ] && echo 1 || echo 0)
-  printf '[Korvimo settings]\r\n\r\n[**General variables**]\r\nKeepTextsUpright=%s\r\nPlaceNamesClear=%s\r\n' "$v" "$v" \
+  printf '[Korvimo settings]\r\n\r\n[**General variables**]\r\nKeepTextsUpright=%s\r\nPlaceNamesClear=%s\r\nRingFollowsArms=%s\r\n' "$v" "$v" "$v" \
     > "$work/$1/Korvimo/Korvimo.ini"
 }
 settings off
