@@ -24,36 +24,6 @@ constexpr double kStripGap = 30;     // below the titles, above the bottom texts
 constexpr double kNamePad = 15;      // around a street name's cell
 constexpr int kFitRounds = 6;
 
-int lineOf(const QStringList& lines, const QString& name)
-{
-    for (int i = 0; i < lines.size(); ++i)
-        if (lines[i].left(4) == name)
-            return i;
-    return -1;
-}
-
-// A plain "NNNN=x;y;" point; false for anything else.
-bool readPoint(const QStringList& coords, const QString& name, int& x, int& y)
-{
-    const int i = lineOf(coords, name);
-    if (i < 0)
-        return false;
-    const QStringList f = coords[i].mid(5).split(QLatin1Char(';'));
-    if (coords[i].mid(4, 1) != QLatin1String("=") || f.size() < 2)
-        return false;
-    bool okX = false, okY = false;
-    x = f[0].toInt(&okX);
-    y = f[1].toInt(&okY);
-    return okX && okY;
-}
-
-void writePoint(QStringList& coords, const QString& name, int x, int y)
-{
-    const int i = lineOf(coords, name);
-    if (i >= 0)
-        coords[i] = QStringLiteral("%1=%2;%3;").arg(name).arg(x).arg(y);
-}
-
 struct Arm {
     QString p1, p2;
     int angle = 0;
@@ -140,7 +110,7 @@ public:
             if (f.size() >= 3 && f[0].size() == 4 && f[1].size() == 4)
                 m_arms.insert(i + 1, Arm{f[0], f[1], f[2].toInt()});
         }
-        if (m_arms.isEmpty() || !readPoint(m_doc.coordinates, g.armcenter, m_cx, m_cy))
+        if (m_arms.isEmpty() || !readPlainPoint(m_doc.coordinates, g.armcenter, m_cx, m_cy))
             return false;
         m_names = nameTexts(m_doc, m_arms, g.armcenter);
         if (m_ctx.settings.ringFollowsArms)
@@ -169,14 +139,14 @@ private:
     {
         const Arm& a = m_arms[n.arm];
         int x1, y1, x2, y2;
-        if (!readPoint(m_doc.coordinates, a.p1, x1, y1) || !readPoint(m_doc.coordinates, a.p2, x2, y2))
+        if (!readPlainPoint(m_doc.coordinates, a.p1, x1, y1) || !readPlainPoint(m_doc.coordinates, a.p2, x2, y2))
             return;
         if (!readsOutwards(a.angle)) {
             std::swap(x1, x2);
             std::swap(y1, y2);
         }
-        writePoint(m_doc.coordinates, n.first, x1, y1);
-        writePoint(m_doc.coordinates, n.second, x2, y2);
+        writePlainPoint(m_doc.coordinates, n.first, x1, y1);
+        writePlainPoint(m_doc.coordinates, n.second, x2, y2);
     }
 
     // Places the names and returns the bounds of the crossing with them.
@@ -327,8 +297,8 @@ private:
         QPointF p = bestAt - half, q = bestAt + half;
         if (!readsOutwards(arm.angle))
             std::swap(p, q);
-        writePoint(m_doc.coordinates, n.first, int(std::nearbyint(p.x() / kScale)), int(std::nearbyint(p.y() / kScale)));
-        writePoint(m_doc.coordinates, n.second, int(std::nearbyint(q.x() / kScale)), int(std::nearbyint(q.y() / kScale)));
+        writePlainPoint(m_doc.coordinates, n.first, int(std::nearbyint(p.x() / kScale)), int(std::nearbyint(p.y() / kScale)));
+        writePlainPoint(m_doc.coordinates, n.second, int(std::nearbyint(q.x() / kScale)), int(std::nearbyint(q.y() / kScale)));
         *placed = cellAt(bestAt);
         return true;
     }
@@ -359,11 +329,11 @@ private:
     {
         m_cx += dx;
         m_cy += dy;
-        writePoint(m_doc.coordinates, m_doc.general.armcenter, m_cx, m_cy);
+        writePlainPoint(m_doc.coordinates, m_doc.general.armcenter, m_cx, m_cy);
         for (const QString& name : m_ring) {
             int x, y;
-            if (readPoint(m_doc.coordinates, name, x, y))
-                writePoint(m_doc.coordinates, name, x + dx, y + dy);
+            if (readPlainPoint(m_doc.coordinates, name, x, y))
+                writePlainPoint(m_doc.coordinates, name, x + dx, y + dy);
         }
     }
 
@@ -382,9 +352,9 @@ private:
         for (const QString& line : QStringList(m_doc.coordinates)) {
             const QString name = line.left(4);
             int x, y;
-            if (own.contains(name) || !readPoint(m_doc.coordinates, name, x, y))
+            if (own.contains(name) || !readPlainPoint(m_doc.coordinates, name, x, y))
                 continue;
-            writePoint(m_doc.coordinates, name, x > g.diagramwidth / 2 ? x + dw : x, y > g.diagramheight / 2 ? y + dh : y);
+            writePlainPoint(m_doc.coordinates, name, x > g.diagramwidth / 2 ? x + dw : x, y > g.diagramheight / 2 ? y + dh : y);
         }
         g.diagramwidth += dw;
         g.diagramheight += dh;

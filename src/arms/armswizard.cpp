@@ -180,16 +180,27 @@ void turnRing(DiagramDocument& doc, const std::array<QString, kArmCount>& oldDef
             continue;
         const double share = ccwSpan(from.angle, phi) / ccwSpan(from.angle, to.angle);
         const double turned = (now[from.arm] + std::fmod(share, 1.0) * ccwSpan(now[from.arm], now[to.arm])) * M_PI / 180.0;
-        doc.coordinates[line] = QStringLiteral("%1=%2;%3;")
-                                    .arg(name)
-                                    .arg(roundEven(cx + std::cos(turned) * dist))
-                                    .arg(roundEven(cy - std::sin(turned) * dist));
+        writePlainPoint(doc.coordinates, name, roundEven(cx + std::cos(turned) * dist),
+                        roundEven(cy - std::sin(turned) * dist));
     }
 }
 
 } // namespace
 
 QStringList ringPoints(const DiagramDocument& doc) { return ringPointsOf(doc, doc.general.arm); }
+
+bool readPlainPoint(const QStringList& coordinates, const QString& name, int& x, int& y)
+{
+    const int line = firstLineWithName(coordinates, name);
+    return line >= 0 && readXY(coordinates[line], x, y);
+}
+
+void writePlainPoint(QStringList& coordinates, const QString& name, int x, int y)
+{
+    const int line = firstLineWithName(coordinates, name);
+    if (line >= 0)
+        coordinates[line] = QStringLiteral("%1=%2;%3;").arg(name).arg(x).arg(y);
+}
 
 int armPointX(int cx, int angle, int distance)
 {
@@ -261,11 +272,7 @@ void placeArmPoints(DiagramDocument& doc, const ArmsWizardInput& in, bool ringFo
     // The sum of two 32-bit distances may not fit; placing the point that far
     // out is still what was asked for.
     const long long d12 = static_cast<long long>(in.distCenterToPoint1) + in.distBetweenPoints;
-    auto place = [&](const QString& name, int x, int y) {
-        const int line = firstLineWithName(doc.coordinates, name);
-        if (line >= 0)
-            doc.coordinates[line] = QStringLiteral("%1=%2;%3;").arg(name).arg(x).arg(y);
-    };
+    auto place = [&](const QString& name, int x, int y) { writePlainPoint(doc.coordinates, name, x, y); };
     auto clampInt = [](long double v) {
         v = std::nearbyint(v);
         if (v > 2147483647.0L)

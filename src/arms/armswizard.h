@@ -64,6 +64,12 @@ void placeArmPoints(DiagramDocument& doc, const ArmsWizardInput& input, bool rin
 // The ring points described above, by name, as the diagram stands.
 QStringList ringPoints(const DiagramDocument& doc);
 
+// A plain "NNNN=x;y;" point of the coordinates, by name: false when there is
+// none or it is anything else (an expression, a missing number).
+bool readPlainPoint(const QStringList& coordinates, const QString& name, int& x, int& y);
+// Rewrites the named point as "NNNN=x;y;"; nothing when there is none.
+void writePlainPoint(QStringList& coordinates, const QString& name, int x, int y);
+
 // Where an arm point lands: centre + round(cos a x d), centre - round(sin a x d),
 // with the angle taken in single precision as the wizard always has.
 int armPointX(int cx, int angle, int distance);

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <ostream>
 
+#include "arms/armsfinish.h"
+#include "arms/armswizard.h"
 #include "core/programcontext.h"
 #include "document/csvfile.h"
 #include "document/diagramfile.h"
@@ -80,6 +82,19 @@ inline bool bandFolds(const QPolygonF& p)
             return false;
     return QLineF(p[0], p[1]).intersects(QLineF(p[2], p[3])) == QLineF::BoundedIntersection
            || QLineF(p[1], p[2]).intersects(QLineF(p[3], p[0])) == QLineF::BoundedIntersection;
+}
+
+// The arms at these angles (one per defined arm, in order) through the wizard and its finishing step, as an
+// import puts them in.
+inline void turnArms(LibEnv& env, const QList<int>& angles)
+{
+    korvimo::ArmsWizardInput in = korvimo::armsWizardLoad(env.doc);
+    int k = 0;
+    for (korvimo::ArmRow& arm : in.arms)
+        if (!arm.point1.isEmpty() && k < angles.size())
+            arm.angle = angles[k++];
+    korvimo::armsWizardApply(env.doc, in, env.ctx.settings.ringFollowsArms);
+    korvimo::armsWizardFinish(env.doc, env.ctx);
 }
 
 } // namespace test

@@ -44,13 +44,7 @@ struct Opened {
     {
         env.doc.general = general;
         env.doc.coordinates = coordinates;
-        ArmsWizardInput in = armsWizardLoad(env.doc);
-        int k = 0;
-        for (ArmRow& arm : in.arms)
-            if (!arm.point1.isEmpty() && k < angles.size())
-                arm.angle = angles[k++];
-        armsWizardApply(env.doc, in);
-        armsWizardFinish(env.doc, env.ctx);
+        test::turnArms(env, angles);
     }
 
     QList<int> angles() const

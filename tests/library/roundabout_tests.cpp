@@ -43,17 +43,6 @@ std::string shown(const QList<int>& angles)
     return s.join('/').toStdString();
 }
 
-void turnArms(test::LibEnv& env, const QList<int>& angles)
-{
-    ArmsWizardInput in = armsWizardLoad(env.doc);
-    int k = 0;
-    for (ArmRow& arm : in.arms)
-        if (!arm.point1.isEmpty() && k < angles.size())
-            arm.angle = angles[k++];
-    armsWizardApply(env.doc, in, env.ctx.settings.ringFollowsArms);
-    armsWizardFinish(env.doc, env.ctx);
-}
-
 int definedArms(const DiagramDocument& doc)
 {
     int n = 0;
@@ -206,7 +195,7 @@ TEST(Library_RoundaboutTests, EveryRoundaboutGoesRoundTheRingAtEvenAndUnevenAngl
         const Saved opened(env.doc);
         for (const QList<int>& angles : angleSets(definedArms(env.doc))) {
             opened.restore(env.doc);
-            turnArms(env, angles);
+            test::turnArms(env, angles);
             EXPECT_EQ(problems(env), std::string()) << code << " at " << shown(angles);
         }
     }
@@ -233,7 +222,7 @@ TEST(Library_RoundaboutTests, RingPointsTurnWithTheArmsOrStayWithTheSettingOff)
 
     opened.restore(env.doc);
     env.ctx.settings.ringFollowsArms = true;
-    turnArms(env, {30, 150, 210, 300});
+    test::turnArms(env, {30, 150, 210, 300});
     const QPointF c = pointOf(env.doc.coordinates, "0001");
     // Sector 1 runs from 30 to 150 degrees: its chord lies at 40 and 60 per cent of it.
     const std::vector<std::pair<QString, double>> expected = {{"0511", 78.0}, {"0512", 102.0}, {"0541", 336.0}};
