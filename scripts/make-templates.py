@@ -571,7 +571,7 @@ def build():
                               note("three-arm roundabout, arm %d missing" % missing)))
     out.append(roundabout("020400", FOUR, [1, 2, 3, 4], 90, 320, 80, titles("r4"), sample_volumes(4),
                           note("four-arm roundabout")))
-    for n, ring_r, d1 in ((5, 110, 300), (6, 130, 400)):
+    for n, ring_r, d1 in ((5, 110, 400), (6, 130, 400)):
         arms = {a: rnd(360 * (a - 1) / n) for a in range(1, n + 1)}
         out.append(roundabout("02%02d00" % n, arms, list(range(1, n + 1)), ring_r, d1, 80, titles("rn"),
                               sample_volumes(n), note("%d-arm roundabout" % n), k=n))

@@ -66,7 +66,16 @@ bool shapesOverlap(const QPolygonF& a, const QPolygonF& b)
                 return true;
         }
     }
-    return a.containsPoint(b[0], Qt::OddEvenFill) || b.containsPoint(a[0], Qt::OddEvenFill);
+    // No outlines cross, so one shape holds all of the other's corners or
+    // none. A single corner can be miscounted when it lies level with a
+    // horizontal edge of the other shape, so most of them must agree.
+    const auto holds = [](const QPolygonF& outer, const QPolygonF& inner) {
+        qsizetype in = 0;
+        for (const QPointF& p : inner)
+            in += outer.containsPoint(p, Qt::OddEvenFill) ? 1 : 0;
+        return 2 * in > inner.size();
+    };
+    return holds(b, a) || holds(a, b);
 }
 
 namespace {

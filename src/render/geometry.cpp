@@ -1,5 +1,6 @@
 #include "render/geometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace korvimo {
@@ -103,7 +104,12 @@ bool rayIntersection(PointRegisters& r, Edge edge)
     const long double m2 = x4 != x3 ? (y4 - y3) / (x4 - x3) : 0;
     const long double c2 = y3 - m2 * x3;
 
-    long double xi = m1 != m2 ? (c2 - c1) / (m1 - m2) : x1;
+    // Lines that run in one direction have no corner. Offsetting the points
+    // of two parts that lie in line leaves their slopes a rounding error
+    // apart, and the quotient of two rounding errors would put the corner
+    // anywhere on the line (and the fillet built on it would loop).
+    const bool parallel = std::fabs(m1 - m2) <= 1e-12L * std::max({1.0L, std::fabs(m1), std::fabs(m2)});
+    long double xi = !parallel ? (c2 - c1) / (m1 - m2) : x1;
     long double yi = m1 * xi + c1;
     if (x2 == x1) {
         xi = x1;

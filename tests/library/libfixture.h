@@ -6,7 +6,9 @@
 #include <QFile>
 #include <QLineF>
 #include <QPolygonF>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <ostream>
 
 #include "arms/armsfinish.h"
@@ -82,6 +84,23 @@ inline bool bandFolds(const QPolygonF& p)
             return false;
     return QLineF(p[0], p[1]).intersects(QLineF(p[2], p[3])) == QLineF::BoundedIntersection
            || QLineF(p[1], p[2]).intersects(QLineF(p[3], p[0])) == QLineF::BoundedIntersection;
+}
+
+// Angles for so many arms at random, no two neighbours closer than apart degrees: each gap is that least
+// spacing and a random share of what is left of the turn, so the draw always succeeds at once.
+inline QList<int> randomAngles(QRandomGenerator& rng, int arms, int apart)
+{
+    QList<int> cuts{0, 360 - arms * apart};
+    for (int i = 1; i < arms; ++i)
+        cuts << int(rng.bounded(cuts[1] + 1));
+    std::sort(cuts.begin(), cuts.end());
+    QList<int> a{int(rng.bounded(360))};
+    for (int i = 1; i < arms; ++i)
+        a << a.last() + apart + cuts[i] - cuts[i - 1];
+    for (int& x : a)
+        x %= 360;
+    std::sort(a.begin(), a.end());
+    return a;
 }
 
 // The arms at these angles (one per defined arm, in order) through the wizard and its finishing step, as an

@@ -128,20 +128,9 @@ TEST(Library_ReadabilityTests, EveryTemplateTurnedInStepsOf15Degrees)
         for (int n = 0; n < 2; ++n) {
             // Random, but no two arms closer than 40 degrees, or for six arms and more than their even
             // spacing less 10: arms on top of each other are no crossing, and two arms of six within 40
-            // degrees fold the bands that turn between them. The gaps between neighbours are the least
-            // spacing each and what is left of the turn, shared out at random.
-            const int arms = int(base.size()), apart = arms >= 6 ? 360 / arms - 10 : 40;
-            QList<int> cuts{0, 360 - arms * apart};
-            for (int i = 1; i < arms; ++i)
-                cuts << int(rng.bounded(cuts[1] + 1));
-            std::sort(cuts.begin(), cuts.end());
-            QList<int> a{int(rng.bounded(360))};
-            for (int i = 1; i < arms; ++i)
-                a << a.last() + apart + cuts[i] - cuts[i - 1];
-            for (int& x : a)
-                x %= 360;
-            std::sort(a.begin(), a.end());
-            sets << a;
+            // degrees fold the bands that turn between them.
+            const int arms = int(base.size());
+            sets << test::randomAngles(rng, arms, arms >= 6 ? 360 / arms - 10 : 40);
         }
         for (const QList<int>& a : sets) {
             t.turn(a);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QLineF>
+#include <QRandomGenerator>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -30,7 +31,7 @@ QList<QList<int>> angleSets(int arms)
     switch (arms) {
     case 4: return {{0, 90, 180, 270}, {30, 150, 210, 300}, {0, 120, 200, 260}, {20, 100, 200, 290}, {45, 135, 225, 315}};
     case 5: return {{0, 72, 144, 216, 288}, {10, 80, 160, 200, 290}, {30, 90, 180, 240, 300}};
-    case 6: return {{0, 60, 120, 180, 240, 300}, {10, 70, 110, 190, 250, 300}, {30, 80, 150, 200, 260, 320}};
+    case 6: return {{44, 97, 149, 214, 277, 342}, {0, 60, 120, 180, 240, 300}, {10, 70, 110, 190, 250, 300}, {30, 80, 150, 200, 260, 320}};
     default: return {};
     }
 }
@@ -256,5 +257,33 @@ TEST(Library_RoundaboutTests, ImportRequestsTurnTheRingToo)
                 r << QStringLiteral("%1;%2;%3").arg(a).arg(b).arg(volumes[(a - 1) * 4 + b - 1]);
         env.files.StromenBestandOpenen(env.write("r.kvoimp", test::crlf(r)));
         EXPECT_EQ(problems(env), std::string()) << shown(angles);
+    }
+}
+
+TEST(Library_RoundaboutTests, RandomAnglesWithinTheRingsReach)
+{
+    // Arms at random, as far apart as the ring reaches: no sector (from an arm to the next) wider than 130
+    // degrees, where a band entering along its arm still meets the ring's chord in that sector. Wider sectors
+    // draw, but some joints there fall back to straight or split ones.
+    QRandomGenerator rng(23);
+    for (const char* code : kRoundabouts) {
+        test::LibEnv env;
+        ASSERT_TRUE(env.library.OpenBestandUitLib(QLatin1String(code), env.files, false)) << code;
+        const Saved opened(env.doc);
+        const int arms = definedArms(env.doc);
+        for (int n = 0; n < 6; ++n) {
+            QList<int> angles;
+            int widest = 360;
+            for (int tries = 0; tries < 1000 && widest > 130; ++tries) {
+                angles = test::randomAngles(rng, arms, arms >= 6 ? 50 : 40);
+                widest = 0;
+                for (int k = 0; k < arms; ++k)
+                    widest = std::max(widest, (angles[(k + 1) % arms] - angles[k] + 360) % 360);
+            }
+            ASSERT_LE(widest, 130) << code;
+            opened.restore(env.doc);
+            test::turnArms(env, angles);
+            EXPECT_EQ(problems(env), std::string()) << code << " at " << shown(angles);
+        }
     }
 }

@@ -122,6 +122,21 @@ TEST(Render_GeometryTests, RayIntersectionValidOnlyBeyondBothParts)
     p.ya[4] = 10;
     EXPECT_FALSE(rayIntersection(p, Edge::A));
     EXPECT_TRUE(p.allFinite());
+
+    // Two parts in line on a diagonal, both moved aside by the same offset: their slopes come out a rounding
+    // error apart, which must not make a corner somewhere on the line (a ring chord drawn in two pieces).
+    for (int offset = 0; offset <= 2000; offset += 7) {
+        PointRegisters d;
+        const long double xs[] = {0, 4110, 4190, 4230, 4310}, ys[] = {0, 6010, 6090, 6130, 6210};
+        for (int i = 1; i <= 4; ++i)
+            d.xa[i] = xs[i], d.ya[i] = ys[i];
+        d.tOffset1 = d.tOffset2 = offset;
+        d.width = 190;
+        offsetLine(d, BandPart::LijnVan1naar2);
+        offsetLine(d, BandPart::LijnVan3naar4);
+        EXPECT_FALSE(rayIntersection(d, Edge::A)) << offset;
+        EXPECT_FALSE(rayIntersection(d, Edge::B)) << offset;
+    }
 }
 
 TEST(Render_CoordinatesTests, LookupByNameFirstActiveLineWins)
